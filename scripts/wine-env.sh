@@ -1,0 +1,77 @@
+# Sourced by the bench scripts: the environment of one sandboxed Wine prefix.
+#   wine_env ARCH ROOT   sets WINEPREFIX, WINELOADER, WINESERVER, HOME and the locale for ARCH
+#                        (x86_64 or i686), with everything Wine writes kept under ROOT.
+#   wine_make_prefix     creates the prefix afresh and seals it (see below).
+#   wine_check_sealed    fails unless every drive of the prefix lies inside ROOT.
+# Safety: a new prefix maps the host's root as z:, and Wine links the user's folders to $HOME.
+# The program deletes files by pattern on every fixed drive, so no drive of ours may reach
+# anything outside ROOT: z: and raw devices are removed, HOME points inside ROOT, and every
+# symbolic link inside drive_c is replaced by an empty folder.
+
+wine_env() {
+  local arch=$1
+  SANDBOX_ROOT=$(mkdir -p "$2" && cd "$2" && pwd)
+  export WINEPREFIX=$SANDBOX_ROOT/prefix
+  export HOME=$SANDBOX_ROOT/home
+  export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+  export LC_ALL=zh_CN.UTF-8
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+  export SYSCLEAN_SCRATCH=$SANDBOX_ROOT
+  if [ "$arch" = i686 ]; then
+    export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+  else
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  fi
+  mkdir -p "$HOME"
+}
+
+wine_seal_prefix() {
+  local dd=$WINEPREFIX/dosdevices name
+  for entry in "$dd"/*; do
+    [ -e "$entry" ] || [ -L "$entry" ] || continue
+    name=${entry##*/}
+    case "$name" in
+      c:) ;;                      # ../drive_c, inside the prefix
+      ?:|?::) rm -f "$entry" ;;   # z: (the host's root) and raw block devices such as c::
+      *) ;;                       # serial and parallel ports are no file system
+    esac
+  done
+  # Shell folders that Wine linked to the (sandbox) home: real, empty folders instead.
+  find "$WINEPREFIX/drive_c" -type l -print0 | while IFS= read -r -d '' link; do
+    rm -f "$link" && mkdir -p "$link"
+  done
+}
+
+wine_make_prefix() {
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+  "$WINESERVER" -w
+  wine_seal_prefix
+  # A fresh, empty folder as drive D:, for tests that need a second fixed drive.
+  local d; d=$(mktemp -d "$SANDBOX_ROOT/drive-d.XXXXXX")
+  ln -s "$d" "$WINEPREFIX/dosdevices/d:"
+  wine_check_sealed
+}
+
+wine_check_sealed() {
+  local entry target bad=0
+  for entry in "$WINEPREFIX"/dosdevices/?: "$WINEPREFIX"/dosdevices/?::; do
+    [ -L "$entry" ] || continue
+    target=$(readlink -f "$entry")
+    case "$target/" in
+      "$SANDBOX_ROOT"/*) ;;
+      *) echo "UNSAFE: $entry -> $target lies outside $SANDBOX_ROOT" >&2; bad=1 ;;
+    esac
+  done
+  while IFS= read -r -d '' link; do
+    target=$(readlink -f "$link")
+    case "$target/" in
+      "$SANDBOX_ROOT"/*) ;;
+      *) echo "UNSAFE: $link -> $target lies outside $SANDBOX_ROOT" >&2; bad=1 ;;
+    esac
+  done < <(find "$WINEPREFIX/drive_c" -type l -print0)
+  return $bad
+}
