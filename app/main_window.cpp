@@ -103,11 +103,13 @@ void MainWindow::LockButtons(bool locked) {
 void MainWindow::BannerTick() {
   bannerIndex_ += 1;
   if (bannerIndex_ > kBannerCount) bannerIndex_ = 1;
-  // A picture that cannot be decoded leaves the banner showing what it showed.
-  UniqueBitmap next = LoadBannerPicture(bannerIndex_);
-  if (!next) return;
-  SetPicture(picture_, next.get());
-  bannerBitmap_ = std::move(next);
+  ShowBannerPicture(LoadBannerPicture(bannerIndex_));
+}
+
+void MainWindow::ShowBannerPicture(UniqueBitmap picture) {
+  if (!picture) return;
+  SetPicture(picture_, picture.get());
+  bannerBitmap_ = std::move(picture);
 }
 
 void MainWindow::BannerClicked() {

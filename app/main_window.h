@@ -17,6 +17,10 @@ class MainWindow : public Window {
   void LockButtons(bool locked);
   void RunHandler(int number);
   HWND HotkeyLabel() const { return hotkeyLabel_; }
+  int BannerIndex() const { return bannerIndex_; }
+  // Puts `picture` into the banner; an empty one (a picture that could not be decoded) leaves the
+  // banner showing what it showed.
+  void ShowBannerPicture(UniqueBitmap picture);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

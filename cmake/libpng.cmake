@@ -18,6 +18,8 @@ if(NOT EXISTS "${_png_src}/png.h")
   endif()
 endif()
 
+# The static zlib of the mingw package, not its import library: nothing but system DLLs at run time.
+set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 set(PNG_SHARED OFF CACHE BOOL "" FORCE)
 set(PNG_STATIC ON CACHE BOOL "" FORCE)

@@ -11,7 +11,7 @@ packages=(
   wine64 wine32:i386 qemu-user
   xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
   cmake ninja-build googletest libgtest-dev clang libclang-rt-14-dev
-  dpkg-dev unzip
+  dpkg-dev unzip locales
 )
 
 missing=()
@@ -37,6 +37,14 @@ SRC
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${packages[@]}"
+fi
+
+# Wine reads the code page from the locale: zh_CN.UTF-8 gives code page 936.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
+  need_root
+  sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
 fi
 
 # 32-bit Wine runs only under qemu-user on this kernel: register qemu-i386 for i386 ELF through binfmt_misc.

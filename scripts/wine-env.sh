@@ -5,8 +5,11 @@
 #   wine_check_sealed    fails unless every drive of the prefix lies inside ROOT.
 # Safety: a new prefix maps the host's root as z:, and Wine links the user's folders to $HOME.
 # The program deletes files by pattern on every fixed drive, so no drive of ours may reach
-# anything outside ROOT: z: and raw devices are removed, HOME points inside ROOT, and every
-# symbolic link inside drive_c is replaced by an empty folder.
+# anything outside ROOT: the prefix is made without z:, any other drive letter and raw devices
+# are removed, HOME points inside ROOT, and every symbolic link inside drive_c is replaced by an
+# empty folder.
+
+SYSCLEAN_TEMPLATES=${SYSCLEAN_TEMPLATES:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine-templates}
 
 wine_env() {
   local arch=$1
@@ -27,7 +30,7 @@ wine_env() {
 }
 
 wine_seal_prefix() {
-  local dd=$WINEPREFIX/dosdevices name
+  local dd=$WINEPREFIX/dosdevices name entry
   for entry in "$dd"/*; do
     [ -e "$entry" ] || [ -L "$entry" ] || continue
     name=${entry##*/}
@@ -45,10 +48,32 @@ wine_seal_prefix() {
 
 wine_make_prefix() {
   "$WINESERVER" -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-  "$WINESERVER" -w
+  # Creating a prefix takes minutes (wineboot registers the 32-bit side under qemu too), so the
+  # first run keeps a sealed pristine copy; each run starts from a fresh copy of it.
+  local template=$SYSCLEAN_TEMPLATES/$WINEARCH stamp
+  stamp="$("$WINELOADER" --version 2>/dev/null) $(uname -m) v1"
+  if [ "$(cat "$template.stamp" 2>/dev/null)" != "$stamp" ]; then
+    rm -rf "$template" "$template.stamp" "$template.home"
+    # Wine maps z: to the host's root only when it makes dosdevices itself; made here with c:
+    # alone, the prefix never has a z:, not even while wineboot runs.
+    mkdir -p "$template/dosdevices" "$template/drive_c" "$template.home"
+    ln -s ../drive_c "$template/dosdevices/c:"
+    (
+      # The template's own home: Wine links the user's folders to it, and the seal removes them.
+      export HOME=$template.home WINEPREFIX=$template
+      "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+      "$WINESERVER" -w
+      # Wine draws the window frames itself: there is no window manager on the virtual display.
+      for v in Decorated Managed; do
+        "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v $v /d N /f >/dev/null 2>&1
+      done
+      "$WINESERVER" -w
+      wine_seal_prefix
+    )
+    echo "$stamp" > "$template.stamp"
+  fi
+  rm -rf "$WINEPREFIX" "$SANDBOX_ROOT"/drive-d.*
+  cp -a "$template" "$WINEPREFIX"
   wine_seal_prefix
   # A fresh, empty folder as drive D:, for tests that need a second fixed drive.
   local d; d=$(mktemp -d "$SANDBOX_ROOT/drive-d.XXXXXX")
@@ -74,4 +99,12 @@ wine_check_sealed() {
     esac
   done < <(find "$WINEPREFIX/drive_c" -type l -print0)
   return $bad
+}
+
+# Links the folder of program $1 into C:\run\<id>\ and prints that folder's Unix path.
+wine_stage() {
+  mkdir -p "$WINEPREFIX/drive_c/run"
+  local stage; stage=$(mktemp -d "$WINEPREFIX/drive_c/run/XXXXXX")
+  cp -al "$(dirname "$1")/." "$stage/" 2>/dev/null || cp -a "$(dirname "$1")/." "$stage/"
+  echo "$stage"
 }

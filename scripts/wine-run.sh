@@ -10,9 +10,7 @@ arch=$1; wine_env "$arch" "$2"; exe=$(readlink -f "$3"); shift 3
 [ -d "$WINEPREFIX/drive_c" ] || { echo "wine-run: no prefix; run the bench's start first" >&2; exit 2; }
 [ -f "$SANDBOX_ROOT/display" ] && export DISPLAY="$(cat "$SANDBOX_ROOT/display")"
 wine_check_sealed
-mkdir -p "$WINEPREFIX/drive_c/run"
-stage=$(mktemp -d "$WINEPREFIX/drive_c/run/XXXXXX")
-cp -al "$(dirname "$exe")/." "$stage/" 2>/dev/null || cp -a "$(dirname "$exe")/." "$stage/"
+stage=$(wine_stage "$exe")
 # Screenshots that a test saved into its folder are kept in the build tree.
 shots=$(dirname "$exe")/../screenshots
 trap 'if [ -d "$stage/screenshots" ]; then mkdir -p "$shots"; cp -a "$stage/screenshots/." "$shots/"; fi; rm -rf "$stage"' EXIT

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Configures and builds the three builds under build/: native (tests of the Windows-free core),
+# x86_64 and i686 (the Windows program). Pass build names to build only those.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+builds=("$@"); [ ${#builds[@]} -gt 0 ] || builds=(native x86_64 i686)
+for b in "${builds[@]}"; do
+  case "$b" in
+    native) args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    x86_64|i686) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-$b.cmake") ;;
+    *) echo "build.sh: unknown build $b" >&2; exit 2 ;;
+  esac
+  [ -f "build/$b/build.ninja" ] || cmake -S . -B "build/$b" -G Ninja "${args[@]}" >/dev/null
+  cmake --build "build/$b"
+done
