@@ -31,22 +31,22 @@ struct Search {
   bool found;
 };
 
+BOOL CALLBACK CheckWindow(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(h, &owner);
+  char text[128] = {};
+  if (owner == s->pid && IsWindowVisible(h) && GetWindowTextA(h, text, sizeof text) &&
+      std::string(text) == s->caption) {
+    s->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 bool WindowShown(DWORD pid, const char* caption) {
   Search s{pid, caption, false};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        char text[128] = {};
-        if (owner == s->pid && IsWindowVisible(h) && GetWindowTextA(h, text, sizeof text) &&
-            std::string(text) == s->caption) {
-          s->found = true;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
+  EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 

@@ -118,18 +118,18 @@ void ModalWindow::Close() {
   if (hwnd()) DestroyWindow(hwnd());
 }
 
+namespace {
+BOOL CALLBACK CollectProgramWindow(HWND h, LPARAM lp) {
+  if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(h, GWLP_HINSTANCE)) == GetModuleHandleA(nullptr)) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+  }
+  return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> ProgramTopLevelWindows() {
   std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM lp) -> BOOL {
-        if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(h, GWLP_HINSTANCE)) ==
-            GetModuleHandleA(nullptr)) {
-          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), CollectProgramWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

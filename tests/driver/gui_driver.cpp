@@ -109,17 +109,19 @@ std::optional<DWORD> App::WaitExit(DWORD timeoutMs) {
   return code;
 }
 
+namespace {
+BOOL CALLBACK CollectWindowOfProcess(HWND h, LPARAM lp) {
+  auto* d = reinterpret_cast<FindData*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(h, &owner);
+  if (owner == d->pid) d->found.push_back(h);
+  return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD pid) {
   FindData data{pid, nullptr, {}};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* d = reinterpret_cast<FindData*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner == d->pid) d->found.push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&data));
+  EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&data));
   return data.found;
 }
 
@@ -193,6 +195,19 @@ void PressKey(HWND top, WORD vk) {
   UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
   PostMessageA(target, WM_KEYDOWN, vk, 1 | (scan << 16));
   PostMessageA(target, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
+}
+
+void SendHotkey(char key) {
+  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, static_cast<WORD>(key)};
+  INPUT in[8] = {};
+  for (int i = 0; i < 4; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wVk = keys[i];
+    in[7 - i].type = INPUT_KEYBOARD;
+    in[7 - i].ki.wVk = keys[i];
+    in[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(8, in, sizeof(INPUT));
 }
 
 std::optional<MessageBoxInfo> FindMessageBox(DWORD pid) {

@@ -70,6 +70,8 @@ void CloseBox(HWND window);
 // A key press on the control that has the keyboard focus in `top`'s thread.
 void PressKey(HWND top, WORD vk);
 HWND FocusOf(HWND top);
+// Presses Ctrl+Alt+Shift+`key` as the keyboard would (a global hotkey of the program).
+void SendHotkey(char key);
 
 struct MessageBoxInfo {
   HWND hwnd = nullptr;

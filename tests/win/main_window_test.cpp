@@ -15,28 +15,26 @@
 
 namespace {
 
+BOOL CALLBACK CollectButton(HWND h, LPARAM lp) {
+  int id = GetDlgCtrlID(h);
+  if (id >= 1001 && id <= 1010) (*reinterpret_cast<std::vector<HWND>*>(lp))[id - 1001] = h;
+  return TRUE;
+}
+
+BOOL CALLBACK FindPicture(HWND h, LPARAM lp) {
+  if (GetDlgCtrlID(h) == 4001) *reinterpret_cast<HWND*>(lp) = h;
+  return TRUE;
+}
+
 std::vector<HWND> BigButtons(HWND main) {
   std::vector<HWND> buttons(10);
-  EnumChildWindows(
-      main,
-      [](HWND h, LPARAM lp) -> BOOL {
-        int id = GetDlgCtrlID(h);
-        if (id >= 1001 && id <= 1010) (*reinterpret_cast<std::vector<HWND>*>(lp))[id - 1001] = h;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&buttons));
+  EnumChildWindows(main, CollectButton, reinterpret_cast<LPARAM>(&buttons));
   return buttons;
 }
 
 HWND Picture(HWND main) {
   HWND found = nullptr;
-  EnumChildWindows(
-      main,
-      [](HWND h, LPARAM lp) -> BOOL {
-        if (GetDlgCtrlID(h) == 4001) *reinterpret_cast<HWND*>(lp) = h;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(main, FindPicture, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

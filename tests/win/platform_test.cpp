@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/driver/gui_driver.h"
+
 TEST(Platform, AnsiCodePageIsGbk) { EXPECT_EQ(GetACP(), 936u); }
 
 TEST(Platform, NarrowLiteralsAreGbk) {
@@ -40,4 +42,23 @@ TEST(Platform, EveryDriveLiesInsideTheSandbox) {
   EXPECT_GE(seen, 1);
   // The host's root must be out of reach through any drive letter.
   EXPECT_EQ(GetFileAttributesA("Z:\\"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Platform, DriverHotkeysReachRegisterHotKey) {
+  HWND window = CreateWindowExA(0, "STATIC", "hotkey probe", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 80,
+                                nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(RegisterHotKey(window, 0x7001, MOD_CONTROL | MOD_ALT | MOD_SHIFT, '7'));
+  gui::SendHotkey('7');
+  bool got = gui::WaitUntil([&] {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_HOTKEY && msg.wParam == 0x7001) return true;
+      DispatchMessageA(&msg);
+    }
+    return false;
+  }, 3000);
+  EXPECT_TRUE(got);
+  UnregisterHotKey(window, 0x7001);
+  DestroyWindow(window);
 }
