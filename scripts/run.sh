@@ -46,7 +46,7 @@ for _ in $(seq 100); do
 done
 shot=$top/build/sandbox/main-window.png
 if [ -n "$wid" ]; then
-  sleep 1.5   # let the window finish painting
+  sleep 3.5   # past the first banner tick, so the banner shows its first picture
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   /usr/bin/import-im6.q16 -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
   echo "sysclean.exe runs on a virtual display; screenshot of its main window: $shot"
