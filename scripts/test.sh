@@ -11,6 +11,7 @@ mkdir -p build/all
 cat > build/all/CTestTestfile.cmake <<CT
 # All suites of the project, in one run.
 subdirs("$top/build/native")
+subdirs("$top/build/fuzz")
 subdirs("$top/build/x86_64")
 subdirs("$top/build/i686")
 CT
