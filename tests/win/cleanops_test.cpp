@@ -9,6 +9,9 @@
 
 #include "cleanops/file_search.h"
 #include "cleanops/temp_store.h"
+
+#include <shlobj.h>
+#include <wininet.h>
 #include "tests/driver/gui_driver.h"
 
 namespace {
@@ -193,4 +196,64 @@ TEST(ClearUrlCache, AnEmptyCacheGivesFalse) {
   // The bench's prefix starts with an empty cache.
   EXPECT_FALSE(ClearUrlCache(0));
   EXPECT_FALSE(ClearUrlCache(1));
+}
+
+namespace {
+
+// Puts an entry into the URL cache, as the browser would.
+bool AddCacheEntry(const char* url, DWORD type) {
+  char file[MAX_PATH] = {};
+  if (!CreateUrlCacheEntryA(url, 0, "htm", file, 0)) return false;
+  MakeFile(file, 32);
+  FILETIME none = {};
+  return CommitUrlCacheEntryA(url, file, none, none, type, nullptr, 0, nullptr, nullptr) != FALSE;
+}
+
+bool CacheHas(const char* url) {
+  DWORD size = 0;
+  GetUrlCacheEntryInfoA(url, nullptr, &size);
+  return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+}  // namespace
+
+TEST(ClearUrlCache, ModeZeroSparesCookiesAndModeOneTakesOnlyThem) {
+  const char page[] = "http://example.org/page.htm";
+  const char cookie[] = "Cookie:root@example.org/";
+  ASSERT_TRUE(AddCacheEntry(page, NORMAL_CACHE_ENTRY));
+  ASSERT_TRUE(AddCacheEntry(cookie, COOKIE_CACHE_ENTRY));
+  ASSERT_TRUE(CacheHas(page));
+  ASSERT_TRUE(CacheHas(cookie));
+  EXPECT_TRUE(ClearUrlCache(1));
+  EXPECT_TRUE(CacheHas(page));
+  EXPECT_FALSE(CacheHas(cookie));
+  ASSERT_TRUE(AddCacheEntry(cookie, COOKIE_CACHE_ENTRY));
+  EXPECT_TRUE(ClearUrlCache(0));
+  EXPECT_FALSE(CacheHas(page));
+  EXPECT_TRUE(CacheHas(cookie));
+  EXPECT_TRUE(ClearTempStore(3));
+  EXPECT_FALSE(CacheHas(cookie));
+}
+
+TEST(ClearTempStore, KindsOutsideTheRangeEmptyTheTemporaryFolder) {
+  char temp[MAX_PATH];
+  ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+  for (int32_t kind : {0, 7, -1}) {
+    std::string folder = std::string(temp) + "sysclean-temp-test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    MakeFile(folder + "\\x.tmp");
+    MakeFile(std::string(temp) + "desktop.ini");
+    EXPECT_TRUE(ClearTempStore(kind)) << kind;
+    EXPECT_FALSE(Exists(folder)) << kind;
+    EXPECT_FALSE(Exists(std::string(temp) + "desktop.ini")) << kind;
+    EXPECT_TRUE(Exists(temp)) << kind;
+  }
+}
+
+TEST(ClearTempStore, RecycleBinReportsTheShellsAnswerWithoutAQuestion) {
+  // Wine's shell empties the bin of one drive root but answers a call for all drives (no root
+  // path) with a failure; the kind reports what the shell answered, and asks nothing.
+  HRESULT shell = SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+  EXPECT_EQ(ClearTempStore(2), shell == S_OK);
+  EXPECT_FALSE(gui::FindMessageBox(GetCurrentProcessId()).has_value());
 }
