@@ -25,11 +25,9 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
 
 std::string SafeDeleter::FinalPath(void* handle) {
   char buf[MAX_PATH + 8];
-  DWORD n = GetFinalPathNameByHandleA(handle, buf, sizeof buf, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  DWORD n = GetFinalPathNameByHandleA(handle, buf, sizeof buf, FILE_NAME_NORMALIZED | VOLUME_NAME_NT);
   if (n == 0 || n >= sizeof buf) return std::string();
-  std::string path(buf, n);
-  if (path.compare(0, 4, "\\\\?\\") == 0) path.erase(0, 4);
-  return path;
+  return std::string(buf, n);
 }
 
 SafeDeleter::SafeDeleter(const std::string& scope) {

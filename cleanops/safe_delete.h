@@ -26,8 +26,8 @@ class SafeDeleter {
   // lies inside the scope and is no link. The length stays.
   bool ZeroAfter(const std::string& path, unsigned keep) const;
 
-  // The final path that Windows gives for an open entry, without the "\\?\" prefix; empty when
-  // it cannot be named.
+  // The final path that Windows gives for an open entry, in the form of the object manager
+  // (\Device\...\name): it needs no look-up of drive letters. Empty when it cannot be named.
   static std::string FinalPath(void* handle);
 
  private:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts a built sysclean.exe in the bench's prefix and succeeds once its main window is on the
-# virtual display; then ends it. Used for the 32-bit build, whose processes run slowly under qemu.
+# virtual display; then ends it. Used for the 32-bit build, whose processes run slowly under qemu
+# (Wine starts them through its 32-bit loader in the 64-bit prefix).
 #   smoke.sh ARCH ROOT sysclean.exe
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

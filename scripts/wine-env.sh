@@ -1,6 +1,6 @@
 # Sourced by the bench scripts: the environment of one sandboxed Wine prefix.
-#   wine_env ARCH ROOT   sets WINEPREFIX, WINELOADER, WINESERVER, HOME and the locale for ARCH
-#                        (x86_64 or i686), with everything Wine writes kept under ROOT.
+#   wine_env ARCH ROOT   sets WINEPREFIX, WINELOADER, WINESERVER, HOME and the locale for a
+#                        64-bit prefix (ARCH x86_64), with everything Wine writes kept under ROOT.
 #   wine_make_prefix     creates the prefix afresh and seals it (see below).
 #   wine_check_sealed    fails unless every drive of the prefix lies inside ROOT.
 # Safety: a new prefix maps the host's root as z:, and Wine links the user's folders to $HOME.
@@ -21,11 +21,9 @@ wine_env() {
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
   export SYSCLEAN_SCRATCH=$SANDBOX_ROOT
-  if [ "$arch" = i686 ]; then
-    export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
-  else
-    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  fi
+  # Every prefix is a 64-bit one; 32-bit programs run in it through Wine's 32-bit loader.
+  if [ "$arch" != x86_64 ]; then echo "wine_env: the bench's prefixes are x86_64 ones" >&2; return 2; fi
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
   mkdir -p "$HOME"
 }
 
@@ -51,7 +49,11 @@ wine_make_prefix() {
   # Creating a prefix takes minutes (wineboot registers the 32-bit side under qemu too), so the
   # first run keeps a sealed pristine copy; each run starts from a fresh copy of it.
   local template=$SYSCLEAN_TEMPLATES/$WINEARCH stamp
-  stamp="$("$WINELOADER" --version 2>/dev/null) $(uname -m) v1"
+  stamp="$("$WINELOADER" --version 2>/dev/null) $(uname -m) v2"
+  mkdir -p "$SYSCLEAN_TEMPLATES"
+  # Benches started side by side wait for the one that makes the template.
+  exec {lock}>"$SYSCLEAN_TEMPLATES/.lock"
+  flock "$lock"
   if [ "$(cat "$template.stamp" 2>/dev/null)" != "$stamp" ]; then
     rm -rf "$template" "$template.stamp" "$template.home"
     # Wine maps z: to the host's root only when it makes dosdevices itself; made here with c:
@@ -67,17 +69,23 @@ wine_make_prefix() {
       for v in Decorated Managed; do
         "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v $v /d N /f >/dev/null 2>&1
       done
+      # Drive E: is a CD-ROM drive (its folder is mapped afresh for each run).
+      "$WINELOADER" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
       "$WINESERVER" -w
       wine_seal_prefix
     )
     echo "$stamp" > "$template.stamp"
   fi
-  rm -rf "$WINEPREFIX" "$SANDBOX_ROOT"/drive-d.*
+  flock -u "$lock"; exec {lock}>&-
+  rm -rf "$WINEPREFIX" "$SANDBOX_ROOT"/drive-[de].*
   cp -a "$template" "$WINEPREFIX"
   wine_seal_prefix
-  # A fresh, empty folder as drive D:, for tests that need a second fixed drive.
-  local d; d=$(mktemp -d "$SANDBOX_ROOT/drive-d.XXXXXX")
+  # Fresh, empty folders as drive D: (fixed) and E: (a CD-ROM drive), for tests of drive lists.
+  local d e
+  d=$(mktemp -d "$SANDBOX_ROOT/drive-d.XXXXXX")
+  e=$(mktemp -d "$SANDBOX_ROOT/drive-e.XXXXXX")
   ln -s "$d" "$WINEPREFIX/dosdevices/d:"
+  ln -s "$e" "$WINEPREFIX/dosdevices/e:"
   wine_check_sealed
 }
 

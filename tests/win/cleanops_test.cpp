@@ -182,13 +182,14 @@ TEST(SearchFiles, SkipsPathsThatDoNotFitInsteadOfCuttingThem) {
 }
 
 TEST(DriveList, ListsTheDrivesOfEachKindInLetterOrder) {
-  // The bench maps C: (the prefix) and D: (a scratch folder), both fixed.
+  // The bench maps C: (the prefix) and D: (a scratch folder) as fixed drives, E: as a CD-ROM.
   using V = std::vector<std::string>;
   EXPECT_EQ(DriveList(1), (V{"C:", "D:"}));
-  EXPECT_EQ(DriveList(0), (V{"C:", "D:"}));
+  EXPECT_EQ(DriveList(2), V{"E:"});
+  EXPECT_EQ(DriveList(0), (V{"C:", "D:", "E:"}));
   EXPECT_EQ(DriveList(9), DriveList(0));
   EXPECT_EQ(DriveList(-1), DriveList(0));
-  EXPECT_EQ(DriveList(2), V{});
+  EXPECT_EQ(DriveList(3), V{});
   EXPECT_EQ(DriveList(4), V{});
 }
 
