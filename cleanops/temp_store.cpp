@@ -25,33 +25,36 @@ bool JoinPath(const std::string& folder, const char* name, std::string& out) {
   return out.size() < MAX_PATH;
 }
 
-void EmptyInside(const SafeDeleter& deleter, const std::string& folder, bool deleteDesktopIni,
-                 bool wipeIndexDat, bool& listed) {
+// `folder` is the path of `dir`: the listing goes by the path, every change by the handle.
+// False when the folder cannot be listed.
+bool EmptyInside(const SafeFolder& dir, const std::string& folder, bool deleteDesktopIni, bool wipeIndexDat) {
   std::string search;
-  if (!JoinPath(folder, "*.*", search)) return;
+  if (!JoinPath(folder, "*.*", search)) return false;
   WIN32_FIND_DATAA fd;
   UniqueFindHandle find(FindFirstFileA(search.c_str(), &fd));
-  if (!find) return;
-  listed = true;
+  if (!find) return false;
   do {
+    const std::string name = fd.cFileName;
     if (IsDots(fd.cFileName)) continue;
     if (!deleteDesktopIni && _stricmp(fd.cFileName, "desktop.ini") == 0) continue;
     std::string path;
     if (!JoinPath(folder, fd.cFileName, path)) continue;
     const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
-      deleter.ClearReadOnly(path);
-      bool ignored = false;
-      EmptyInside(deleter, path, deleteDesktopIni, wipeIndexDat, ignored);
-      deleter.Delete(path, true);  // fails while something stays inside
+      dir.ClearChildReadOnly(name);
+      if (std::optional<SafeFolder> sub = dir.OpenChildFolder(name)) {
+        EmptyInside(*sub, path, deleteDesktopIni, wipeIndexDat);
+      }
+      dir.DeleteChild(name, true);  // fails while something stays inside
       continue;
     }
-    if (wipeIndexDat && !isLink && _stricmp(fd.cFileName, "index.dat") == 0) deleter.ZeroAfter(path, 64);
-    deleter.Delete(path, true);  // a link goes as a link: its target is never touched
+    if (wipeIndexDat && !isLink && _stricmp(fd.cFileName, "index.dat") == 0) dir.ZeroChildAfter(name, 64);
+    dir.DeleteChild(name, true);  // a link goes as a link: its target is never touched
   } while (FindNextFileA(find.get(), &fd));
+  return true;
 }
 
-void DeleteFilesInside(const SafeDeleter& deleter, const std::string& folder) {
+void DeleteFilesInside(const SafeFolder& dir, const std::string& folder) {
   std::string search;
   if (!JoinPath(folder, "*.*", search)) return;
   WIN32_FIND_DATAA fd;
@@ -63,9 +66,9 @@ void DeleteFilesInside(const SafeDeleter& deleter, const std::string& folder) {
     if (!JoinPath(folder, fd.cFileName, path)) continue;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // links are passed over
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      DeleteFilesInside(deleter, path);
+      if (std::optional<SafeFolder> sub = dir.OpenChildFolder(fd.cFileName)) DeleteFilesInside(*sub, path);
     } else {
-      deleter.Delete(path, false);  // read-only files stay
+      dir.DeleteChild(fd.cFileName, false);  // read-only files stay
     }
   } while (FindNextFileA(find.get(), &fd));
 }
@@ -78,15 +81,12 @@ std::string ShellFolder(int csidl) {
 }  // namespace
 
 bool EmptyFolder(const std::string& folder, bool deleteDesktopIni, bool wipeIndexDat) {
-  SafeDeleter deleter(folder);
-  bool listed = false;
-  EmptyInside(deleter, folder, deleteDesktopIni, wipeIndexDat, listed);
-  return listed;
+  std::optional<SafeFolder> dir = SafeFolder::Open(folder);
+  return dir && EmptyInside(*dir, folder, deleteDesktopIni, wipeIndexDat);
 }
 
 void DeleteTreeFiles(const std::string& folder) {
-  SafeDeleter deleter(folder);
-  DeleteFilesInside(deleter, folder);
+  if (std::optional<SafeFolder> dir = SafeFolder::Open(folder)) DeleteFilesInside(*dir, folder);
 }
 
 bool ClearUrlCache(int32_t mode) {

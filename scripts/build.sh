@@ -12,6 +12,6 @@ for b in "${builds[@]}"; do
     x86_64|i686) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-$b.cmake") ;;
     *) echo "build.sh: unknown build $b" >&2; exit 2 ;;
   esac
-  [ -f "build/$b/build.ninja" ] || cmake -S . -B "build/$b" -G Ninja "${args[@]}" >/dev/null
+  [ -f "build/$b/CMakeCache.txt" ] && [ -f "build/$b/build.ninja" ] || cmake -S . -B "build/$b" -G Ninja "${args[@]}" >/dev/null
   cmake --build "build/$b"
 done

@@ -19,7 +19,7 @@ check "GUI subsystem" 'grep -Eq "^Subsystem\s+0+2\s" <<<"$headers"'
 check "manifest resource" '$objdump -s -j .rsrc "$exe" | grep -q "requireAdministrator" || grep -aq "requireAdministrator" "$exe"'
 check "common controls 6 in the manifest" 'grep -aq "Microsoft.Windows.Common-Controls" "$exe"'
 
-allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|advapi32|version|wininet|msvcrt|api-ms-win-crt-[a-z0-9-]+|bcrypt)\.dll$'
+allowed='^(kernel32|ntdll|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|advapi32|version|wininet|msvcrt|api-ms-win-crt-[a-z0-9-]+|bcrypt)\.dll$'
 dlls=$(grep -i "DLL Name:" <<<"$headers" | awk '{print tolower($3)}' | sort -u)
 echo "imports: $(echo $dlls)"
 for d in $dlls; do
