@@ -73,7 +73,9 @@ bool Measure(const std::string& exe, const char* caption, Sample& out) {
   PROCESS_MEMORY_COUNTERS_EX pmc = {};
   pmc.cb = sizeof pmc;
   GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
-  out.privateMB = pmc.PrivateUsage / (1024.0 * 1024.0);
+  // The private bytes of the process: PagefileUsage, which Windows also reports as PrivateUsage
+  // and which Wine fills for another process (its PrivateUsage stays 0).
+  out.privateMB = pmc.PagefileUsage / (1024.0 * 1024.0);
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 5000);
   CloseHandle(pi.hThread);

@@ -41,7 +41,7 @@ bool EmptyInside(const SafeFolder& dir, const std::string& folder, bool deleteDe
     if (!JoinPath(folder, fd.cFileName, path)) continue;
     const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
-      dir.ClearChildReadOnly(name);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY) dir.ClearChildReadOnly(name);
       if (std::optional<SafeFolder> sub = dir.OpenChildFolder(name)) {
         EmptyInside(*sub, path, deleteDesktopIni, wipeIndexDat);
       }
