@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for longer than the test command does.
 #   scripts/fuzz.sh NAME [SECONDS]   NAME: settings_entry, settings_integer, ansi_path,
-#                                    registry_path or sid_text; SECONDS defaults to 600
+#                                    registry_path, sid_text or wildcard; SECONDS defaults to 600
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
