@@ -10,6 +10,7 @@
 #include "app/shared_state.h"
 #include "common/controls.h"
 #include "hotkeys/hotkeys.h"
+#include "junk/junk_clean_window.h"
 #include "settings/settings.h"
 
 namespace {
@@ -122,7 +123,7 @@ void MainWindow::BannerClicked() {
 void MainWindow::CleanAll() {
   MainButtonLock(true);
   Shared().cleanAllFlag = 1;
-  LockAndOpen<PendingWindow>("清理垃圾文件", true);
+  LockAndOpen<JunkCleanWindow>();
   LockAndOpen<PendingWindow>("清理系统历史记录", true);
   LockAndOpen<PendingWindow>("清理常用软件的历史记录", true);
   ShowMessage("一键清理完成！", "完成", MB_ICONINFORMATION | MB_OK);
@@ -131,8 +132,16 @@ void MainWindow::CleanAll() {
 }
 
 void MainWindow::RunHandler(int number) {
+  // A junk window that is open already (reached again through a hotkey) comes to the front: a
+  // second one beside it would read the scope while the first works on it.
+  if (number == 1 || number == 2 || number == 7) {
+    if (HWND open = JunkCleanWindow::OpenJunkWindow()) {
+      SetForegroundWindow(open);
+      return;
+    }
+  }
   switch (number) {
-    case 1: LockAndOpen<PendingWindow>("清理垃圾文件", true); break;
+    case 1: LockAndOpen<JunkCleanWindow>(); break;
     case 2: LockAndOpen<PendingWindow>("垃圾文件清理设定", false); break;
     case 3: LockAndOpen<PendingWindow>("设定历史记录清理范围", false); break;
     case 4: LockAndOpen<PendingWindow>("清理系统历史记录", true); break;
