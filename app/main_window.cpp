@@ -11,6 +11,7 @@
 #include "common/controls.h"
 #include "hotkeys/hotkeys.h"
 #include "junk/junk_clean_window.h"
+#include "junk/junk_scope_window.h"
 #include "settings/settings.h"
 
 namespace {
@@ -142,7 +143,7 @@ void MainWindow::RunHandler(int number) {
   }
   switch (number) {
     case 1: LockAndOpen<JunkCleanWindow>(); break;
-    case 2: LockAndOpen<PendingWindow>("垃圾文件清理设定", false); break;
+    case 2: LockAndOpen<JunkScopeWindow>(); break;
     case 3: LockAndOpen<PendingWindow>("设定历史记录清理范围", false); break;
     case 4: LockAndOpen<PendingWindow>("清理系统历史记录", true); break;
     case 5: LockAndOpen<PendingWindow>("清理常用软件的历史记录", false); break;
@@ -174,7 +175,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_DRAWITEM:
-      DrawBigButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      DrawOwnerDrawn(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_COMMAND: {
       int id = LOWORD(wp);

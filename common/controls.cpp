@@ -15,6 +15,7 @@ LRESULT CALLBACK ForwardToTopLevel(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
   switch (msg) {
     case WM_COMMAND:
     case WM_DRAWITEM:
+    case WM_MEASUREITEM:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -64,6 +65,33 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept
   }
 }
 
+constexpr int kCheckItemHeight = 18;
+
+LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) noexcept {
+  switch (msg) {
+    case WM_LBUTTONDOWN: {
+      LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
+      int index = LOWORD(hit);
+      LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+      if (!HIWORD(hit) && index < CheckListCount(hwnd)) CheckListSetChecked(hwnd, index, !CheckListIsChecked(hwnd, index));
+      return result;
+    }
+    case WM_KEYDOWN:
+      if (wp == VK_SPACE) {
+        int index = static_cast<int>(SendMessageA(hwnd, LB_GETCARETINDEX, 0, 0));
+        if (index >= 0 && index < CheckListCount(hwnd)) CheckListSetChecked(hwnd, index, !CheckListIsChecked(hwnd, index));
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wp == ' ') return 0;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 void RegisterPictureClass() {
   static bool done = false;
   if (done) return;
@@ -99,7 +127,7 @@ ClassAndStyle StyleOf(ControlKind kind) {
     case ControlKind::ListBox:
       return {WC_LISTBOXA, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, 0};
     case ControlKind::CheckList:
-      return {WC_LISTVIEWA, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0};
+      return {WC_LISTBOXA, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0};
     case ControlKind::Tabs:
       return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ControlKind::Picture:
@@ -127,6 +155,10 @@ std::vector<HWND> CreateControls(HWND window, const ControlSpec* specs, size_t c
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     if (s.kind == ControlKind::GroupBox || s.kind == ControlKind::Tabs) {
       SetWindowSubclass(h, ForwardToTopLevel, 1, 0);
+    }
+    if (s.kind == ControlKind::CheckList) {
+      SetWindowSubclass(h, CheckListProc, 1, 0);
+      SendMessageA(h, LB_SETITEMHEIGHT, 0, kCheckItemHeight);
     }
     made[i] = h;
   }
@@ -198,4 +230,62 @@ std::string GetText(HWND h) {
   n = GetWindowTextA(h, text.data(), n + 1);
   text.resize(n < 0 ? 0 : static_cast<size_t>(n));
   return text;
+}
+
+int CheckListAdd(HWND list, const std::string& text, bool checked) {
+  int index = static_cast<int>(SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  if (index >= 0) SendMessageA(list, LB_SETITEMDATA, index, checked ? 1 : 0);
+  return index;
+}
+
+int CheckListCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+
+bool CheckListIsChecked(HWND list, int index) { return SendMessageA(list, LB_GETITEMDATA, index, 0) == 1; }
+
+void CheckListSetChecked(HWND list, int index, bool checked) {
+  SendMessageA(list, LB_SETITEMDATA, index, checked ? 1 : 0);
+  RECT rc;
+  if (SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc)) != LB_ERR) {
+    InvalidateRect(list, &rc, FALSE);
+  }
+}
+
+std::string CheckListText(HWND list, int index) {
+  LRESULT n = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (n == LB_ERR) return std::string();
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  n = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(n == LB_ERR ? 0 : static_cast<size_t>(n));
+  return text;
+}
+
+namespace {
+
+void DrawCheckListItem(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  RECT box = {rc.left + 2, rc.top + 2, rc.left + 2 + (rc.bottom - rc.top - 4), rc.bottom - 2};
+  DrawFrameControl(dc, &box, DFC_BUTTON,
+                   DFCS_BUTTONCHECK | DFCS_FLAT | (item.itemData == 1 ? DFCS_CHECKED : 0));
+  std::string text = CheckListText(item.hwndItem, static_cast<int>(item.itemID));
+  RECT textRc = {box.right + 4, rc.top, rc.right, rc.bottom};
+  HGDIOBJ oldFont = SelectObject(dc, DialogFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawTextA(dc, text.c_str(), -1, &textRc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+}
+
+}  // namespace
+
+void DrawOwnerDrawn(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType == ODT_BUTTON) {
+    DrawBigButton(item);
+  } else if (item.CtlType == ODT_LISTBOX) {
+    DrawCheckListItem(item);
+  }
 }

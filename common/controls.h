@@ -34,6 +34,18 @@ HFONT DialogFont();
 void SetBigButtonIcon(HWND button, int iconResource, int iconSize);
 void DrawBigButton(const DRAWITEMSTRUCT& item);
 
+// Check lists: an owner-drawn list box whose items carry their check state as item data. A click
+// on an item or Space toggles it.
+int CheckListAdd(HWND list, const std::string& text, bool checked = false);
+int CheckListCount(HWND list);
+bool CheckListIsChecked(HWND list, int index);
+void CheckListSetChecked(HWND list, int index, bool checked);
+std::string CheckListText(HWND list, int index);
+
+// Draws an owner-drawn control of this module (a big button or a check list item); windows call
+// it for WM_DRAWITEM.
+void DrawOwnerDrawn(const DRAWITEMSTRUCT& item);
+
 // The picture box shows one bitmap (not owned), centred, and reports a left-button release to
 // its top-level window as WM_COMMAND with the code kPictureClicked.
 constexpr WORD kPictureClicked = STN_CLICKED;

@@ -28,6 +28,7 @@ HWND g_open = nullptr;
 }  // namespace
 
 HWND JunkCleanWindow::OpenJunkWindow() { return g_open; }
+void JunkCleanWindow::SetOpenJunkWindow(HWND window) { g_open = window; }
 
 bool JunkCleanWindow::Create(HWND owner) {
   if (!CreateTopLevel(kCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 503, 223, owner)) return false;

@@ -12,6 +12,7 @@ class JunkCleanWindow : public ModalWindow {
   bool Create(HWND owner) override;
   // The junk window (run or scope) that is open now, or null.
   static HWND OpenJunkWindow();
+  static void SetOpenJunkWindow(HWND window);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -128,7 +128,7 @@ TEST_F(MainWindowE2E, EveryButtonOpensItsWindowModallyAndEveryWayOutReleasesTheL
     const char* caption;
     enum { kCloseButton, kCloseBox, kEscape } way;
   } cases[] = {
-      {1, "清理垃圾文件", Case::kCloseButton},       {2, "垃圾文件清理设定", Case::kCloseBox},
+      {2, "垃圾文件清理设定", Case::kCloseBox},
       {3, "设定历史记录清理范围", Case::kEscape},     {4, "清理系统历史记录", Case::kCloseButton},
       {5, "清理常用软件的历史记录", Case::kCloseBox}, {6, "清理常用软件的历史记录", Case::kEscape},
       {8, "快捷键列表", Case::kCloseButton},          {9, "粉碎文件防止恢复", Case::kCloseBox},
