@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks of the Windows program on Wine, printed side by side with their yardsticks:
 # start-up time and private memory against a minimal Win32 program, the cleaning operations
-# against bare loops doing the same work, and the program's size.
+# and the junk run against bare loops doing the same work, and the program's size.
 #   bench/run.sh [rounds]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +14,8 @@ trap 'bash scripts/bench.sh stop x86_64 "$root" >/dev/null 2>&1 || true' EXIT
 bash scripts/wine-run.sh x86_64 "$root" build/x86_64/bin/startup_bench.exe "${1:-10}"
 echo
 bash scripts/wine-run.sh x86_64 "$root" build/x86_64/bin/cleanops_bench.exe
+echo
+bash scripts/wine-run.sh x86_64 "$root" build/x86_64/bin/junk_bench.exe
 echo
 for arch in i686 x86_64; do
   printf 'size of sysclean.exe (%s): %s bytes\n' "$arch" "$(stat -c %s build/$arch/bin/sysclean.exe)"

@@ -24,6 +24,9 @@ class Pattern {
     std::string text;  // the character of a literal (one or two bytes)
   };
   std::vector<Token> tokens_;
+  // The literal text before the first wildcard and after the last one, lower-cased: a name that
+  // does not start and end with them is rejected before the full match.
+  std::string prefix_, suffix_;
 };
 
 }  // namespace wildcard

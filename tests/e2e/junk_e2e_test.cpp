@@ -170,3 +170,57 @@ TEST(JunkE2E, ScopeWindowTicksWhatIsSavedAndSavesWhatIsTicked) {
   EXPECT_NE(saved.find("49=*.pch|假\r\n"), std::string::npos);
   EXPECT_NE(saved.find("56=Thumbs.db|假\r\n"), std::string::npos);
 }
+
+namespace {
+
+long CountFiles(const std::string& folder) {
+  long n = 0;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (fd.cFileName[0] == '.') continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) n += CountFiles(folder + "\\" + fd.cFileName);
+    else ++n;
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return n;
+}
+
+}  // namespace
+
+TEST(JunkE2E, StopClosesAtOnceAndTheNextRunCountsWhatIsLeft) {
+  std::string folder = App::MakeFolder("junk_stop");
+  std::string junk = folder + "\\junk";
+  CreateDirectoryA(junk.c_str(), nullptr);
+  for (int i = 0; i < 1500; ++i) {
+    std::string dir = junk + "\\d" + std::to_string(i);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    for (int j = 0; j < 4; ++j) MakeFile(dir + "\\f" + std::to_string(j) + ".tmp", 10);
+  }
+  std::string ini = "[devices]\r\nnumber=1\r\n1=" + junk + "\\|真\r\n[filetypes]\r\nnumber=1\r\n1=*.tmp|真\r\n";
+  HANDLE f = CreateFileA((folder + "\\csetup1.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD n = 0;
+  WriteFile(f, ini.data(), static_cast<DWORD>(ini.size()), &n, nullptr);
+  CloseHandle(f);
+  auto app = App::Start(folder);
+  ASSERT_TRUE(app);
+
+  gui::Click(JunkButton(app->main(), "一键清除"));
+  HWND run = gui::WaitForWindow(app->pid(), "清理垃圾文件");
+  ASSERT_NE(run, nullptr);
+  gui::Click(gui::Child(run, "立即停止！"));
+  ASSERT_TRUE(gui::WaitUntil([&] { return !IsWindow(run); }, 3000));
+  EXPECT_TRUE(gui::WaitUntil([&] { return AllButtonsEnabled(app->main()); }));
+  Sleep(1500);
+  EXPECT_FALSE(gui::FindMessageBox(app->pid()).has_value()) << "a stopped run reports nothing";
+  const long left = CountFiles(junk);
+  ASSERT_GT(left, 0) << "the run ended before the stop";
+
+  gui::Click(JunkButton(app->main(), "一键清除"));
+  auto box = gui::WaitForMessageBox(app->pid(), 60000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "本次清理，共：\r\n清理垃圾文件：" + std::to_string(left) + "个\r\n清理垃圾大小：0MB");
+  gui::Answer(*box, IDOK);
+  EXPECT_EQ(CountFiles(junk), 0);
+}
