@@ -10,6 +10,8 @@
 #include "app/shared_state.h"
 #include "common/controls.h"
 #include "hotkeys/hotkeys.h"
+#include "history/clean_windows.h"
+#include "history/scope_windows.h"
 #include "junk/junk_clean_window.h"
 #include "junk/junk_scope_window.h"
 #include "settings/settings.h"
@@ -125,8 +127,8 @@ void MainWindow::CleanAll() {
   MainButtonLock(true);
   Shared().cleanAllFlag = 1;
   LockAndOpen<JunkCleanWindow>();
-  LockAndOpen<PendingWindow>("清理系统历史记录", true);
-  LockAndOpen<PendingWindow>("清理常用软件的历史记录", true);
+  LockAndOpen<HistoryCleanWindow>();
+  LockAndOpen<SoftwareCleanWindow>();
   ShowMessage("一键清理完成！", "完成", MB_ICONINFORMATION | MB_OK);
   Shared().cleanAllFlag = 0;
   MainButtonLock(false);
@@ -144,10 +146,10 @@ void MainWindow::RunHandler(int number) {
   switch (number) {
     case 1: LockAndOpen<JunkCleanWindow>(); break;
     case 2: LockAndOpen<JunkScopeWindow>(); break;
-    case 3: LockAndOpen<PendingWindow>("设定历史记录清理范围", false); break;
-    case 4: LockAndOpen<PendingWindow>("清理系统历史记录", true); break;
-    case 5: LockAndOpen<PendingWindow>("清理常用软件的历史记录", false); break;
-    case 6: LockAndOpen<PendingWindow>("清理常用软件的历史记录", true); break;
+    case 3: LockAndOpen<HistoryScopeWindow>(); break;
+    case 4: LockAndOpen<HistoryCleanWindow>(); break;
+    case 5: LockAndOpen<SoftwareScopeWindow>(); break;
+    case 6: LockAndOpen<SoftwareCleanWindow>(); break;
     case 7: CleanAll(); break;
     case 8: LockAndOpen<PendingWindow>("快捷键列表", false); break;
     case 9: LockAndOpen<PendingWindow>("粉碎文件防止恢复", false); break;

@@ -8,13 +8,18 @@ namespace wildcard {
 namespace {
 
 // Splits a text into characters: a lead byte takes its trail byte along.
-std::vector<std::string_view> Characters(std::string_view text) {
-  std::vector<std::string_view> chars;
+void SplitCharacters(std::string_view text, std::vector<std::string_view>& chars) {
+  chars.clear();
   for (size_t i = 0; i < text.size();) {
     size_t n = (ansi::IsLeadByte(text[i]) && i + 1 < text.size()) ? 2 : 1;
     chars.push_back(text.substr(i, n));
     i += n;
   }
+}
+
+std::vector<std::string_view> Characters(std::string_view text) {
+  std::vector<std::string_view> chars;
+  SplitCharacters(text, chars);
   return chars;
 }
 
@@ -75,7 +80,9 @@ bool HasAt(std::string_view name, size_t at, const std::string& lowered) {
 bool Pattern::Matches(std::string_view nameText) const {
   if (!HasAt(nameText, 0, prefix_)) return false;
   if (suffix_.size() > nameText.size() || !HasAt(nameText, nameText.size() - suffix_.size(), suffix_)) return false;
-  const std::vector<std::string_view> name = Characters(nameText);
+  // Buffers kept per thread: the junk run matches every name of a drive against every pattern.
+  thread_local std::vector<std::string_view> name;
+  SplitCharacters(nameText, name);
   const size_t n = name.size(), t = tokens_.size();
   size_t lastDot = n;  // position of the name's last dot, or n
   for (size_t j = 0; j < n; ++j) {

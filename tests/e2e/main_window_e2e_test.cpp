@@ -129,8 +129,8 @@ TEST_F(MainWindowE2E, EveryButtonOpensItsWindowModallyAndEveryWayOutReleasesTheL
     enum { kCloseButton, kCloseBox, kEscape } way;
   } cases[] = {
       {2, "垃圾文件清理设定", Case::kCloseBox},
-      {3, "设定历史记录清理范围", Case::kEscape},     {4, "清理系统历史记录", Case::kCloseButton},
-      {5, "清理常用软件的历史记录", Case::kCloseBox}, {6, "清理常用软件的历史记录", Case::kEscape},
+      {3, "设定历史记录清理范围", Case::kEscape},
+      {5, "清理常用软件的历史记录", Case::kCloseBox},
       {8, "快捷键列表", Case::kCloseButton},          {9, "粉碎文件防止恢复", Case::kCloseBox},
   };
   for (const Case& c : cases) {
