@@ -154,3 +154,31 @@ TEST(HistoryE2E, SoftwareRunDeletesTheArchiversListsOnly) {
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\MediaPlayer");
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\WinRAR");
 }
+
+TEST(HistoryE2E, CleanAllRunsTheThreeCleanersWithTheirScopesAndReportsOnce) {
+  const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+  MakeKey(typed, "url1");
+  MakeKey("Software\\WinRAR\\ArcHistory", "0");
+  std::string folder = App::MakeFolder("clean_all_scoped");
+  std::string junk = folder + "\\junk";
+  CreateDirectoryA(junk.c_str(), nullptr);
+  Write(junk + "\\old.tmp", "junk");
+  Write(folder + "\\csetup1.ini", "[devices]\r\nnumber=1\r\n1=" + junk + "\\|真\r\n[filetypes]\r\nnumber=1\r\n1=*.tmp|真\r\n");
+  Write(folder + "\\csetup2.ini", "[clshistory]\r\nllqlsdz=1\r\n");
+  Write(folder + "\\csetup3.ini", "[softhistory]\r\nWinRAR=1\r\n");
+  auto app = App::Start(folder);
+  ASSERT_TRUE(app);
+  gui::Click(gui::Child(gui::Child(app->main(), ""), "全部一键清理"));
+  auto box = gui::WaitForMessageBox(app->pid(), 20000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "一键清理完成！");  // the only message of the sequence
+  EXPECT_EQ(box->caption, "完成");
+  gui::Answer(*box, IDOK);
+  ASSERT_TRUE(gui::WaitUntil([&] { return !gui::FindMessageBox(app->pid()); }));
+  Sleep(500);
+  EXPECT_FALSE(gui::FindMessageBox(app->pid()).has_value());
+  EXPECT_FALSE(Exists(junk + "\\old.tmp"));
+  EXPECT_FALSE(KeyExists(typed));
+  EXPECT_FALSE(KeyExists("Software\\WinRAR\\ArcHistory"));
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\WinRAR");
+}

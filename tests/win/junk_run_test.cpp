@@ -54,6 +54,14 @@ TEST(JunkRun, DeletesExactlyTheMatchingFilesAndCountsWhatWentAway) {
   SetEndOfFile(big);
   CloseHandle(big);
 
+  // The trap this closes: the file system's own search finds report.bakery for "*.bak", through
+  // its 8.3 short name.
+  WIN32_FIND_DATAA fd;
+  HANDLE trap = FindFirstFileA((t + "\\*.bak").c_str(), &fd);
+  ASSERT_NE(trap, INVALID_HANDLE_VALUE);
+  EXPECT_STREQ(fd.cFileName, "report.bakery");
+  FindClose(trap);
+
   JunkScope scope{{t}, {"*.tmp", "*.bak", "~*.*"}};  // the location has no trailing backslash
   JunkRunState state;
   RunJunkClean(state, scope);
