@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include <shlobj.h>
+#include <wininet.h>
+
 #include "junk/junk_run.h"
 #include "tests/driver/gui_driver.h"
 
@@ -121,4 +124,51 @@ TEST(JunkRun, OneWorkerAtATime) {
   EXPECT_TRUE(StartJunkWorker(second, JunkScope{{t}, {"*.tmp"}}));
   ASSERT_TRUE(gui::WaitUntil([&] { return !JunkWorkerBusy(); }, 20000));
   EXPECT_EQ(second->workerDone.load(), 1);
+}
+
+namespace {
+
+bool AddCacheEntry(const char* url, DWORD type) {
+  char file[MAX_PATH] = {};
+  if (!CreateUrlCacheEntryA(url, 0, "htm", file, 0)) return false;
+  MakeFile(file, 32);
+  FILETIME none = {};
+  return CommitUrlCacheEntryA(url, file, none, none, type, nullptr, 0, nullptr, nullptr) != FALSE;
+}
+
+bool CacheHas(const char* url) {
+  DWORD size = 0;
+  GetUrlCacheEntryInfoA(url, nullptr, &size);
+  return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+std::string ShellFolder(int csidl) {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE);
+  return path;
+}
+
+}  // namespace
+
+TEST(JunkRun, TheSpecialLocationsClearTheTemporaryFolderTheCacheAndTheCookies) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  MakeFile(std::string(temp) + "special.tmp");
+  const char page[] = "http://example.org/junk-run.htm";
+  const char cookie[] = "Cookie:root@example.org/junk-run";
+  ASSERT_TRUE(AddCacheEntry(page, NORMAL_CACHE_ENTRY));
+  ASSERT_TRUE(AddCacheEntry(cookie, COOKIE_CACHE_ENTRY));
+  const std::string cacheFile = ShellFolder(CSIDL_INTERNET_CACHE) + "\\stray.htm";
+  const std::string cookieFile = ShellFolder(CSIDL_COOKIES) + "\\stray.txt";
+  MakeFile(cacheFile);
+  MakeFile(cookieFile);
+
+  JunkRunState state;
+  RunJunkClean(state, JunkScope{{"清理系统临时文件", "清理IE临时文件", "清理系统存根文件"}, {"*.tmp"}});
+  EXPECT_FALSE(Exists(std::string(temp) + "special.tmp"));
+  EXPECT_FALSE(CacheHas(page));
+  EXPECT_FALSE(CacheHas(cookie));
+  EXPECT_FALSE(Exists(cacheFile));
+  EXPECT_FALSE(Exists(cookieFile));
+  EXPECT_EQ(state.filesFound.load(), 0);  // the special locations are not counted
 }
