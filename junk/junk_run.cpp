@@ -32,14 +32,38 @@ struct Entry {
   bool deleted = false;
 };
 
+// A folder of the walk whose handle is opened only when something in it is to be deleted: most
+// folders hold no junk, and the walk then costs no more than listing them. The handle is opened
+// from the parent's handle by name, so the chain always runs from the scanned location down
+// through real folders, whatever happened to the paths meanwhile.
+class LazyFolder {
+ public:
+  LazyFolder(LazyFolder* parent, std::string name) : parent_(parent), name_(std::move(name)) {}
+  explicit LazyFolder(std::optional<SafeFolder> root) : dir_(std::move(root)), tried_(true) {}
+
+  const SafeFolder* Get() {
+    if (!tried_) {
+      tried_ = true;
+      if (const SafeFolder* parent = parent_ ? parent_->Get() : nullptr) dir_ = parent->OpenChildFolder(name_);
+    }
+    return dir_ ? &*dir_ : nullptr;
+  }
+
+ private:
+  LazyFolder* parent_ = nullptr;
+  std::string name_;
+  std::optional<SafeFolder> dir_;
+  bool tried_ = false;
+};
+
 class Scanner {
  public:
   Scanner(JunkRunState& state, const std::vector<std::string>& patterns) : state_(state) {
     for (const std::string& p : patterns) patterns_.emplace_back(p);
   }
 
-  // `path` ends in a backslash; `dir` is the same folder, opened.
-  void Scan(const SafeFolder& dir, const std::string& path) {
+  // `path` ends in a backslash; `dir` is the same folder.
+  void Scan(LazyFolder& dir, const std::string& path) {
     if (Stopped()) return;
     std::vector<Entry> entries;
     if (!List(path, entries)) return;
@@ -52,7 +76,8 @@ class Scanner {
         if (Stopped()) return;
         state_.SetCurrent("找到文件：" + path + e.name);
         // Only a file that is really gone counts; a read-only file is shown and left in place.
-        if (dir.DeleteChild(e.name, false)) {
+        const SafeFolder* folder = dir.Get();
+        if (folder && folder->DeleteChild(e.name, false)) {
           e.deleted = true;
           state_.filesFound += 1;
           state_.totalKB += static_cast<int64_t>(e.size / 1024);
@@ -64,7 +89,8 @@ class Scanner {
       if (Stopped()) return;
       if (e.name[0] == '.') continue;  // ".", ".." and every folder whose name starts with a dot
       if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // links may lead anywhere
-      if (std::optional<SafeFolder> sub = dir.OpenChildFolder(e.name)) Scan(*sub, path + e.name + "\\");
+      LazyFolder sub(&dir, e.name);
+      Scan(sub, path + e.name + "\\");
     }
   }
 
@@ -126,7 +152,8 @@ void RunJunkClean(JunkRunState& state, const JunkScope& scope) {
       }
       std::string path = location;
       if (path.empty() || path.back() != '\\') path += '\\';
-      if (std::optional<SafeFolder> dir = SafeFolder::Open(path)) scanner.Scan(*dir, path);
+      LazyFolder root(SafeFolder::Open(path));
+      scanner.Scan(root, path);
     }
   }
   state.workerDone = 1;

@@ -111,7 +111,9 @@ TEST(HistoryE2E, RunClearsExactlyTheTickedStores) {
   Write(std::string(recent) + "\\desktop.ini", "[.ShellClassInfo]\r\n");
   Write(std::string(recent) + "\\report.lnk", "lnk");
 
-  std::string folder = App::MakeFolder("history_run", {{"csetup2.ini", "[clshistory]\r\nllqlsdz=1\r\ndkwdls=1\r\n"}});
+  // RunMRU (kind 5) holds 2: off, so its key stays.
+  std::string folder = App::MakeFolder(
+      "history_run", {{"csetup2.ini", "[clshistory]\r\nllqlsdz=1\r\nyxzdzdppls=2\r\ndkwdls=1\r\n"}});
   auto app = App::Start(folder);
   ASSERT_TRUE(app);
   gui::Click(GroupButton(app->main(), "系统历史记录清理：", "一键清除"));
