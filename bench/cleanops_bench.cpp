@@ -10,42 +10,11 @@
 #include <vector>
 
 #include "cleanops/file_search.h"
+#include "bench/bench_util.h"
 #include "cleanops/safe_delete.h"
 #include "cleanops/temp_store.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return 1000.0 * t.QuadPart / f.QuadPart;
-}
-
-std::string Folder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string s(path, n);
-  return s.substr(0, s.find_last_of('\\'));
-}
-
-// A tree of `folders` folders (in groups of 100) with `perFolder` small files each.
-void MakeTree(const std::string& root, int folders, int perFolder) {
-  CreateDirectoryA(root.c_str(), nullptr);
-  for (int i = 0; i < folders; ++i) {
-    std::string group = root + "\\g" + std::to_string(i / 100);
-    CreateDirectoryA(group.c_str(), nullptr);
-    std::string dir = group + "\\d" + std::to_string(i % 100);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    for (int j = 0; j < perFolder; ++j) {
-      HANDLE f = CreateFileA((dir + "\\f" + std::to_string(j) + ".tmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, 0, nullptr);
-      DWORD n;
-      WriteFile(f, "junk", 4, &n, nullptr);
-      CloseHandle(f);
-    }
-  }
-}
 
 // Lists every folder once; `onFile` gets each file's full path.
 template <typename F>
@@ -89,20 +58,20 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main() {
-  const std::string base = Folder() + "\\cleanops_bench";
+  const std::string base = bench::ProgramFolder() + "\\cleanops_bench";
   CreateDirectoryA(base.c_str(), nullptr);
 
   const std::string tree = base + "\\search";
-  MakeTree(tree, 5000, 10);
+  bench::MakeTree(tree, 5000, 10);
   std::vector<double> searchMs, walkMs;
   long found = 0, walked = 0;
   for (int round = 0; round < 3; ++round) {
     found = walked = 0;
-    double t0 = Now();
+    double t0 = bench::NowMs();
     SearchFiles(tree, "*.*", [&](const std::string&, const std::string&) { ++found; }, true);
-    double t1 = Now();
+    double t1 = bench::NowMs();
     BareWalk(tree, [&](const std::string&) { ++walked; });
-    double t2 = Now();
+    double t2 = bench::NowMs();
     searchMs.push_back(t1 - t0);
     walkMs.push_back(t2 - t1);
   }
@@ -112,18 +81,18 @@ int main() {
   EmptyFolder(tree, true, false);
 
   const std::string a = base + "\\empty", b = base + "\\safe", c = base + "\\plain";
-  MakeTree(a, 2000, 10);
-  MakeTree(b, 2000, 10);
-  MakeTree(c, 2000, 10);
-  double t0 = Now();
+  bench::MakeTree(a, 2000, 10);
+  bench::MakeTree(b, 2000, 10);
+  bench::MakeTree(c, 2000, 10);
+  double t0 = bench::NowMs();
   EmptyFolder(a, true, false);
-  double t1 = Now();
+  double t1 = bench::NowMs();
   SafeDeleteWalk(*SafeFolder::Open(b), b);
-  double t2 = Now();
+  double t2 = bench::NowMs();
   std::vector<std::string> files;
   BareWalk(c, [&](const std::string& p) { files.push_back(p); });
   for (const std::string& p : files) DeleteFileA(p.c_str());
-  double t3 = Now();
+  double t3 = bench::NowMs();
   std::printf("EmptyFolder on 20000 files: %.0f ms; bare loop with the same safe delete: %.0f ms; ratio %.2f"
               " (goal <= 1.2)\n", t1 - t0, t2 - t1, (t1 - t0) / (t2 - t1));
   std::printf("safe delete: %.0f ms; plain DeleteFileA: %.0f ms; cost of the safety %.2f (goal <= 1.5)\n",

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "cleanops/safe_delete.h"
 #include "cleanops/temp_store.h"
 #include "junk/junk_patterns.h"
@@ -16,46 +17,13 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return 1000.0 * t.QuadPart / f.QuadPart;
-}
-
-std::string Folder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string s(path, n);
-  return s.substr(0, s.find_last_of('\\'));
-}
-
-void MakeTree(const std::string& root, int folders, int perFolder, const char* extension) {
-  CreateDirectoryA(root.c_str(), nullptr);
-  for (int i = 0; i < folders; ++i) {
-    std::string group = root + "\\g" + std::to_string(i / 100);
-    CreateDirectoryA(group.c_str(), nullptr);
-    std::string dir = group + "\\d" + std::to_string(i % 100);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    for (int j = 0; j < perFolder; ++j) {
-      HANDLE f = CreateFileA((dir + "\\f" + std::to_string(j) + extension).c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, 0, nullptr);
-      DWORD n;
-      WriteFile(f, "junk", 4, &n, nullptr);
-      CloseHandle(f);
-    }
-  }
-}
-
-bool IsDots(const char* n) { return n[0] == '.' && (!n[1] || (n[1] == '.' && !n[2])); }
-
 long BareWalk(const std::string& folder) {
   long files = 0;
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return 0;
   do {
-    if (IsDots(fd.cFileName)) continue;
+    if (bench::IsDots(fd.cFileName)) continue;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) files += BareWalk(folder + "\\" + fd.cFileName);
     else ++files;
   } while (FindNextFileA(h, &fd));
@@ -86,7 +54,7 @@ void SafeDeleteWalk(const SafeFolder& dir, const std::string& folder) {
   HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
-    if (IsDots(fd.cFileName)) continue;
+    if (bench::IsDots(fd.cFileName)) continue;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (auto sub = dir.OpenChildFolder(fd.cFileName)) SafeDeleteWalk(*sub, folder + "\\" + fd.cFileName);
     } else {
@@ -101,7 +69,7 @@ void PlainDeleteWalk(const std::string& folder) {
   HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
-    if (IsDots(fd.cFileName)) continue;
+    if (bench::IsDots(fd.cFileName)) continue;
     std::string path = folder + "\\" + fd.cFileName;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) PlainDeleteWalk(path);
     else DeleteFileA(path.c_str());
@@ -112,21 +80,21 @@ void PlainDeleteWalk(const std::string& folder) {
 }  // namespace
 
 int main() {
-  const std::string base = Folder() + "\\junk_bench";
+  const std::string base = bench::ProgramFolder() + "\\junk_bench";
   CreateDirectoryA(base.c_str(), nullptr);
 
   const std::string clean = base + "\\clean";
-  MakeTree(clean, 10000, 10, ".dat");
+  bench::MakeTree(clean, 10000, 10, ".dat");
   JunkScope all{{clean}, {}};
   for (const JunkPattern& p : kJunkPatterns) all.patterns.push_back(p.text);
   JunkRunState state;
-  double t0 = Now();
+  double t0 = bench::NowMs();
   RunJunkClean(state, all);
-  double t1 = Now();
+  double t1 = bench::NowMs();
   long walked = BareWalk(clean);
-  double t2 = Now();
+  double t2 = bench::NowMs();
   LiteralScan(clean);
-  double t3 = Now();
+  double t3 = bench::NowMs();
   std::printf("56 patterns over %ld files, no junk: run %.0f ms; bare walk listing each folder once %.0f ms;"
               " ratio %.2f (goal <= 1.25)\n", walked, t1 - t0, t2 - t1, (t1 - t0) / (t2 - t1));
   std::printf("the same run against one search per pattern and folder (%.0f ms): %.1f times faster\n", t3 - t2,
@@ -134,17 +102,17 @@ int main() {
   EmptyFolder(clean, true, false);
 
   const std::string a = base + "\\run", b = base + "\\safe", c = base + "\\plain";
-  MakeTree(a, 5000, 10, ".tmp");
-  MakeTree(b, 5000, 10, ".tmp");
-  MakeTree(c, 5000, 10, ".tmp");
+  bench::MakeTree(a, 5000, 10, ".tmp");
+  bench::MakeTree(b, 5000, 10, ".tmp");
+  bench::MakeTree(c, 5000, 10, ".tmp");
   JunkRunState deleting;
-  t0 = Now();
+  t0 = bench::NowMs();
   RunJunkClean(deleting, JunkScope{{a}, {"*.tmp"}});
-  t1 = Now();
+  t1 = bench::NowMs();
   SafeDeleteWalk(*SafeFolder::Open(b), b);
-  t2 = Now();
+  t2 = bench::NowMs();
   PlainDeleteWalk(c);
-  t3 = Now();
+  t3 = bench::NowMs();
   std::printf("a run deleting %lld junk files: %.0f ms; bare loop with the same safe delete %.0f ms; ratio %.2f"
               " (goal <= 1.2)\n", static_cast<long long>(deleting.filesFound.load()), t1 - t0, t2 - t1,
               (t1 - t0) / (t2 - t1));

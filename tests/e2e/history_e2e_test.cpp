@@ -9,29 +9,14 @@
 
 #include <string>
 
+#include "tests/driver/fixture_files.h"
 #include "tests/driver/gui_driver.h"
+
+using fx::Exists;
 
 using gui::App;
 
 namespace {
-
-void Write(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-}
-
-std::string Read(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(10000, '\0');
-  DWORD n = 0;
-  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-  bytes.resize(n);
-  return bytes;
-}
 
 void MakeKey(const std::string& path, const char* value) {
   HKEY k = nullptr;
@@ -54,8 +39,6 @@ bool ValueExists(const std::string& key, const char* value) {
   RegCloseKey(k);
   return found;
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 HWND GroupButton(HWND main, const char* group, const char* text) { return gui::Child(gui::Child(main, group), text); }
 
@@ -86,7 +69,7 @@ TEST(HistoryE2E, ScopeWindowShowsOnlyFlagsOfOneAndRewritesAllTenKeys) {
     if (useCloseBox) gui::CloseBox(scope);
     else gui::Click(gui::Child(scope, "取消"));
     ASSERT_TRUE(gui::WaitUntil([&] { return !IsWindow(scope) && gui::Enabled(GroupButton(app->main(), group, "范围设定")); }));
-    EXPECT_EQ(Read(folder + "\\csetup2.ini"), old);
+    EXPECT_EQ(fx::ReadBytes(folder + "\\csetup2.ini"), old);
   }
 
   gui::Click(GroupButton(app->main(), group, "范围设定"));
@@ -94,7 +77,7 @@ TEST(HistoryE2E, ScopeWindowShowsOnlyFlagsOfOneAndRewritesAllTenKeys) {
   ASSERT_NE(scope, nullptr);
   gui::Click(gui::Child(scope, "确定"));
   ASSERT_TRUE(gui::WaitUntil([&] { return !IsWindow(scope); }));
-  EXPECT_EQ(Read(folder + "\\csetup2.ini"),
+  EXPECT_EQ(fx::ReadBytes(folder + "\\csetup2.ini"),
             "[clshistory]\r\nllqlsdz=1\r\nbdzdwcls=0\r\nzdmmls=0\r\nscjdnr=0\r\nzdbhls=0\r\nyxzdzdppls=0\r\n"
             "dkwdls=0\r\nwlljls=0\r\nycdlls=0\r\nllwzls=0\r\n");
 }
@@ -108,8 +91,8 @@ TEST(HistoryE2E, RunClearsExactlyTheTickedStores) {
   MakeKey(runMru, "a");
   char recent[MAX_PATH] = {};
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, recent, CSIDL_RECENT, TRUE));
-  Write(std::string(recent) + "\\desktop.ini", "[.ShellClassInfo]\r\n");
-  Write(std::string(recent) + "\\report.lnk", "lnk");
+  fx::WriteBytes(std::string(recent) + "\\desktop.ini", "[.ShellClassInfo]\r\n");
+  fx::WriteBytes(std::string(recent) + "\\report.lnk", "lnk");
 
   // RunMRU (kind 5) holds 2: off, so its key stays.
   std::string folder = App::MakeFolder(
@@ -164,10 +147,10 @@ TEST(HistoryE2E, CleanAllRunsTheThreeCleanersWithTheirScopesAndReportsOnce) {
   std::string folder = App::MakeFolder("clean_all_scoped");
   std::string junk = folder + "\\junk";
   CreateDirectoryA(junk.c_str(), nullptr);
-  Write(junk + "\\old.tmp", "junk");
-  Write(folder + "\\csetup1.ini", "[devices]\r\nnumber=1\r\n1=" + junk + "\\|真\r\n[filetypes]\r\nnumber=1\r\n1=*.tmp|真\r\n");
-  Write(folder + "\\csetup2.ini", "[clshistory]\r\nllqlsdz=1\r\n");
-  Write(folder + "\\csetup3.ini", "[softhistory]\r\nWinRAR=1\r\n");
+  fx::WriteBytes(junk + "\\old.tmp", "junk");
+  fx::WriteBytes(folder + "\\csetup1.ini", "[devices]\r\nnumber=1\r\n1=" + junk + "\\|真\r\n[filetypes]\r\nnumber=1\r\n1=*.tmp|真\r\n");
+  fx::WriteBytes(folder + "\\csetup2.ini", "[clshistory]\r\nllqlsdz=1\r\n");
+  fx::WriteBytes(folder + "\\csetup3.ini", "[softhistory]\r\nWinRAR=1\r\n");
   auto app = App::Start(folder);
   ASSERT_TRUE(app);
   gui::Click(gui::Child(gui::Child(app->main(), ""), "全部一键清理"));

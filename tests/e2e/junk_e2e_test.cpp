@@ -6,33 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/driver/fixture_files.h"
 #include "tests/driver/gui_driver.h"
+
+using fx::Exists;
+using fx::MakeFile;
 
 using gui::App;
 
 namespace {
-
-std::string ReadFileText(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(100000, '\0');
-  DWORD n = 0;
-  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-  bytes.resize(n);
-  return bytes;
-}
-
-void MakeFile(const std::string& path, size_t size) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-  std::string bytes(size, 'j');
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(size), &n, nullptr);
-  CloseHandle(f);
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 HWND JunkButton(HWND main, const char* text) { return gui::Child(gui::Child(main, "系统垃圾清理："), text); }
 
@@ -146,7 +128,7 @@ TEST(JunkE2E, ScopeWindowTicksWhatIsSavedAndSavesWhatIsTicked) {
   EXPECT_TRUE(patterns[31].checked && patterns[48].checked);  // "*.pch" stands twice
   gui::Click(gui::Child(scope, "取消"));
   ASSERT_TRUE(gui::WaitUntil([&] { return !IsWindow(scope) && AllButtonsEnabled(app->main()); }));
-  EXPECT_EQ(ReadFileText(folder + "\\csetup1.ini"), old);
+  EXPECT_EQ(fx::ReadBytes(folder + "\\csetup1.ini"), old);
 
   // "推荐" and "确定".
   gui::Click(JunkButton(app->main(), "范围设定"));
@@ -161,7 +143,7 @@ TEST(JunkE2E, ScopeWindowTicksWhatIsSavedAndSavesWhatIsTicked) {
   for (int i = 0; i < 54; ++i) EXPECT_EQ(patterns[i].checked, on[i] == '1') << i << " " << patterns[i].text;
   gui::Click(gui::Child(scope, "确定"));
   ASSERT_TRUE(gui::WaitUntil([&] { return !IsWindow(scope) && AllButtonsEnabled(app->main()); }));
-  std::string saved = ReadFileText(folder + "\\csetup1.ini");
+  std::string saved = fx::ReadBytes(folder + "\\csetup1.ini");
   EXPECT_EQ(saved.find("Q:\\"), std::string::npos) << saved;
   EXPECT_NE(saved.find("[devices]\r\nnumber=5\r\n1=C:\\|假\r\n2=D:\\|假\r\n3=清理系统临时文件|假\r\n"
                        "4=清理IE临时文件|真\r\n5=清理系统存根文件|假\r\n[filetypes]\r\nnumber=56\r\n1=*.??$|真\r\n"),

@@ -12,7 +12,13 @@
 
 #include <shlobj.h>
 #include <wininet.h>
+#include "tests/driver/fixture_files.h"
 #include "tests/driver/gui_driver.h"
+
+using fx::AddCacheEntry;
+using fx::CacheHas;
+using fx::Exists;
+using fx::MakeFile;
 
 namespace {
 
@@ -22,29 +28,6 @@ std::string Fixture(const std::string& name) {
   root += "\\" + name;
   CreateDirectoryA(root.c_str(), nullptr);
   return root;
-}
-
-void MakeFile(const std::string& path, size_t size = 10, char fill = 'x') {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-  std::string bytes(size, fill);
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string Content(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(200000, '\0');
-  DWORD n = 0;
-  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-  bytes.resize(n);
-  return bytes;
 }
 
 }  // namespace
@@ -95,11 +78,11 @@ TEST(EmptyFolder, WipesIndexDatAfterItsFirst64BytesEvenWhenItStays) {
                              OPEN_EXISTING, 0, nullptr);
   }
   EXPECT_TRUE(EmptyFolder(t, false, true));
-  std::string big = Content(t + "\\big\\INDEX.DAT");
+  std::string big = fx::ReadBytes(t + "\\big\\INDEX.DAT");
   ASSERT_EQ(big.size(), 100000u);
   EXPECT_EQ(big.substr(0, 64), std::string(64, 'b'));
   EXPECT_EQ(big.substr(64), std::string(100000 - 64, '\0'));
-  EXPECT_EQ(Content(t + "\\small\\index.dat"), std::string(64, 'a'));
+  EXPECT_EQ(fx::ReadBytes(t + "\\small\\index.dat"), std::string(64, 'a'));
   for (HANDLE h : holds) CloseHandle(h);
 }
 
@@ -198,25 +181,6 @@ TEST(ClearUrlCache, AnEmptyCacheGivesFalse) {
   EXPECT_FALSE(ClearUrlCache(0));
   EXPECT_FALSE(ClearUrlCache(1));
 }
-
-namespace {
-
-// Puts an entry into the URL cache, as the browser would.
-bool AddCacheEntry(const char* url, DWORD type) {
-  char file[MAX_PATH] = {};
-  if (!CreateUrlCacheEntryA(url, 0, "htm", file, 0)) return false;
-  MakeFile(file, 32);
-  FILETIME none = {};
-  return CommitUrlCacheEntryA(url, file, none, none, type, nullptr, 0, nullptr, nullptr) != FALSE;
-}
-
-bool CacheHas(const char* url) {
-  DWORD size = 0;
-  GetUrlCacheEntryInfoA(url, nullptr, &size);
-  return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
-}
-
-}  // namespace
 
 TEST(ClearUrlCache, ModeZeroSparesCookiesAndModeOneTakesOnlyThem) {
   const char page[] = "http://example.org/page.htm";

@@ -10,6 +10,10 @@
 #include <vector>
 
 #include "cleanops/history_store.h"
+#include "tests/driver/fixture_files.h"
+
+using fx::Exists;
+using fx::MakeFile;
 
 namespace {
 
@@ -43,17 +47,6 @@ std::string ShellFolder(int csidl) {
   SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE);
   return path;
 }
-
-void MakeFile(const std::string& path, size_t size = 8) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-  std::string bytes(size, 'h');
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(size), &n, nullptr);
-  CloseHandle(f);
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A shell folder holding a file, a read-only file, a sub-folder and a desktop.ini.
 void FillFolder(const std::string& folder) {

@@ -9,6 +9,7 @@
 #include <wininet.h>
 
 #include "junk/junk_run.h"
+#include "tests/driver/fixture_files.h"
 #include "tests/driver/gui_driver.h"
 
 namespace {
@@ -22,16 +23,11 @@ std::string Fixture(const std::string& name) {
 }
 
 void MakeFile(const std::string& path, size_t size = 100, DWORD attributes = 0) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-  std::string bytes(size, 'j');
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(size), &n, nullptr);
-  CloseHandle(f);
+  fx::MakeFile(path, size);
   if (attributes) SetFileAttributesA(path.c_str(), attributes);
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using fx::Exists;
 
 }  // namespace
 
@@ -128,20 +124,6 @@ TEST(JunkRun, OneWorkerAtATime) {
 
 namespace {
 
-bool AddCacheEntry(const char* url, DWORD type) {
-  char file[MAX_PATH] = {};
-  if (!CreateUrlCacheEntryA(url, 0, "htm", file, 0)) return false;
-  MakeFile(file, 32);
-  FILETIME none = {};
-  return CommitUrlCacheEntryA(url, file, none, none, type, nullptr, 0, nullptr, nullptr) != FALSE;
-}
-
-bool CacheHas(const char* url) {
-  DWORD size = 0;
-  GetUrlCacheEntryInfoA(url, nullptr, &size);
-  return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
-}
-
 std::string ShellFolder(int csidl) {
   char path[MAX_PATH] = {};
   SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE);
@@ -156,8 +138,8 @@ TEST(JunkRun, TheSpecialLocationsClearTheTemporaryFolderTheCacheAndTheCookies) {
   MakeFile(std::string(temp) + "special.tmp");
   const char page[] = "http://example.org/junk-run.htm";
   const char cookie[] = "Cookie:root@example.org/junk-run";
-  ASSERT_TRUE(AddCacheEntry(page, NORMAL_CACHE_ENTRY));
-  ASSERT_TRUE(AddCacheEntry(cookie, COOKIE_CACHE_ENTRY));
+  ASSERT_TRUE(fx::AddCacheEntry(page, NORMAL_CACHE_ENTRY));
+  ASSERT_TRUE(fx::AddCacheEntry(cookie, COOKIE_CACHE_ENTRY));
   const std::string cacheFile = ShellFolder(CSIDL_INTERNET_CACHE) + "\\stray.htm";
   const std::string cookieFile = ShellFolder(CSIDL_COOKIES) + "\\stray.txt";
   MakeFile(cacheFile);
@@ -166,8 +148,8 @@ TEST(JunkRun, TheSpecialLocationsClearTheTemporaryFolderTheCacheAndTheCookies) {
   JunkRunState state;
   RunJunkClean(state, JunkScope{{"清理系统临时文件", "清理IE临时文件", "清理系统存根文件"}, {"*.tmp"}});
   EXPECT_FALSE(Exists(std::string(temp) + "special.tmp"));
-  EXPECT_FALSE(CacheHas(page));
-  EXPECT_FALSE(CacheHas(cookie));
+  EXPECT_FALSE(fx::CacheHas(page));
+  EXPECT_FALSE(fx::CacheHas(cookie));
   EXPECT_FALSE(Exists(cacheFile));
   EXPECT_FALSE(Exists(cookieFile));
   EXPECT_EQ(state.filesFound.load(), 0);  // the special locations are not counted

@@ -9,12 +9,13 @@
 
 #include "cleanops/file_search.h"
 #include "cleanops/temp_store.h"
+#include "tests/driver/fixture_files.h"
 
 namespace {
 
 const std::string kFixture = "C:\\linkfx";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using fx::Exists;
 
 void ExpectOutsideUntouched() {
   EXPECT_TRUE(Exists(kFixture + "\\outside\\keep.txt"));

@@ -9,27 +9,12 @@
 #include "app/shared_state.h"
 #include "settings/settings.h"
 #include "settings/settings_format.h"
+#include "tests/driver/fixture_files.h"
 
 namespace {
 
-void Put(const char* name, const std::string& bytes) {
-  HANDLE f = CreateFileA(SettingsPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE);
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-}
-
-std::string Get(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(1 << 20, '\0');
-  DWORD n = 0;
-  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(f);
-  bytes.resize(n);
-  return bytes;
-}
+void Put(const char* name, const std::string& bytes) { ASSERT_TRUE(fx::WriteBytes(SettingsPath(name), bytes)); }
+std::string Get(const std::string& path) { return fx::ReadBytes(path); }
 
 class SettingsTest : public ::testing::Test {
  protected:
