@@ -1,6 +1,8 @@
 // The GUI driver: window lookup, control access, message boxes and screen capture.
 #include "tests/driver/gui_driver.h"
 
+#include "tests/driver/fixture_files.h"
+
 #include <png.h>
 
 #include <cstring>
@@ -24,15 +26,6 @@ std::string TestProgramFolder() {
 }
 
 namespace {
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
-  return ok && written == bytes.size();
-}
 
 void CopyTree(const std::string& from, const std::string& to) {
   CreateDirectoryA(to.c_str(), nullptr);
@@ -68,7 +61,7 @@ std::string App::MakeFolder(const std::string& name,
   CreateDirectoryA(folder.c_str(), nullptr);
   CopyFileA((base + "\\sysclean.exe").c_str(), (folder + "\\sysclean.exe").c_str(), FALSE);
   CopyTree(base + "\\help", folder + "\\help");
-  for (const auto& [file, content] : files) WriteFileBytes(folder + "\\" + file, content);
+  for (const auto& [file, content] : files) fx::WriteBytes(folder + "\\" + file, content);
   return folder;
 }
 

@@ -73,10 +73,7 @@ TEST(JunkE2E, ARunDeletesTheMatchingFilesAndReportsWhatWentAway) {
   MakeFile(junk + "\\sub\\c.bak", 3000);
   // The location is stored without its trailing backslash.
   std::string ini = "[devices]\r\nnumber=1\r\n1=" + junk + "|真\r\n[filetypes]\r\nnumber=2\r\n1=*.tmp|真\r\n2=*.bak|真\r\n";
-  HANDLE f = CreateFileA((folder + "\\csetup1.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  WriteFile(f, ini.data(), static_cast<DWORD>(ini.size()), &n, nullptr);
-  CloseHandle(f);
+  ASSERT_TRUE(fx::WriteBytes(folder + "\\csetup1.ini", ini));
 
   auto app = App::Start(folder);
   ASSERT_TRUE(app);
@@ -104,10 +101,7 @@ TEST(JunkE2E, ScopeWindowTicksWhatIsSavedAndSavesWhatIsTicked) {
   std::string folder = App::MakeFolder("junk_scope");
   const std::string old = "[devices]\r\nnumber=3\r\n1=c:\\|真\r\n2=Q:\\|真\r\n3=清理IE临时文件|真\r\n"
                           "[filetypes]\r\nnumber=1\r\n1=*.pch|真\r\n";
-  HANDLE f = CreateFileA((folder + "\\csetup1.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  WriteFile(f, old.data(), static_cast<DWORD>(old.size()), &n, nullptr);
-  CloseHandle(f);
+  ASSERT_TRUE(fx::WriteBytes(folder + "\\csetup1.ini", old));
   auto app = App::Start(folder);
   ASSERT_TRUE(app);
 
@@ -181,10 +175,7 @@ TEST(JunkE2E, StopClosesAtOnceAndTheNextRunCountsWhatIsLeft) {
     for (int j = 0; j < 4; ++j) MakeFile(dir + "\\f" + std::to_string(j) + ".tmp", 10);
   }
   std::string ini = "[devices]\r\nnumber=1\r\n1=" + junk + "\\|真\r\n[filetypes]\r\nnumber=1\r\n1=*.tmp|真\r\n";
-  HANDLE f = CreateFileA((folder + "\\csetup1.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  WriteFile(f, ini.data(), static_cast<DWORD>(ini.size()), &n, nullptr);
-  CloseHandle(f);
+  ASSERT_TRUE(fx::WriteBytes(folder + "\\csetup1.ini", ini));
   auto app = App::Start(folder);
   ASSERT_TRUE(app);
 
