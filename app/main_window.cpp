@@ -9,6 +9,7 @@
 #include "app/resource_ids.h"
 #include "app/shared_state.h"
 #include "common/controls.h"
+#include "hotkeys/hotkey_list_window.h"
 #include "hotkeys/hotkeys.h"
 #include "history/clean_windows.h"
 #include "history/scope_windows.h"
@@ -88,7 +89,7 @@ void MainWindow::OnCreated() {
   SetTimer(hwnd(), kBannerTimer, kBannerPeriodMs, nullptr);
 
   LoadSettings();
-  RegisterAppHotkeys(hwnd(), hotkeyLabel_);
+  RegisterAppHotkeys(hwnd());
   Shared().cleanAllFlag = 0;
   bannerIndex_ = 0;
 }
@@ -135,13 +136,15 @@ void MainWindow::CleanAll() {
 }
 
 void MainWindow::RunHandler(int number) {
-  // A junk window that is open already (reached again through a hotkey) comes to the front: a
-  // second one beside it would read the scope while the first works on it.
-  if (number == 1 || number == 2 || number == 7) {
-    if (HWND open = JunkCleanWindow::OpenJunkWindow()) {
-      SetForegroundWindow(open);
+  // The buttons are locked while any child window is open, so only a hotkey reaches a run
+  // handler then. It never starts a run beside a run or the junk scope window: that window comes
+  // to the front instead. Between the windows of the clean-all sequence nothing is started.
+  if (number == 1 || number == 4 || number == 6 || number == 7) {
+    if (HWND busy = WindowHoldingOffRuns()) {
+      SetForegroundWindow(busy);
       return;
     }
+    if (Shared().cleanAllFlag == 1) return;
   }
   switch (number) {
     case 1: LockAndOpen<JunkCleanWindow>(); break;
@@ -151,7 +154,7 @@ void MainWindow::RunHandler(int number) {
     case 5: LockAndOpen<SoftwareScopeWindow>(); break;
     case 6: LockAndOpen<SoftwareCleanWindow>(); break;
     case 7: CleanAll(); break;
-    case 8: LockAndOpen<PendingWindow>("快捷键列表", false); break;
+    case 8: LockAndOpen<HotkeyListWindow>(); break;
     case 9: LockAndOpen<PendingWindow>("粉碎文件防止恢复", false); break;
     case 10: ShowWindow(hwnd(), SW_HIDE); break;
     default: break;

@@ -133,7 +133,22 @@ std::vector<HWND> ProgramTopLevelWindows() {
   return found;
 }
 
+namespace {
+std::vector<ModalWindow*> g_openModals;  // innermost last
+}  // namespace
+
+HWND WindowHoldingOffRuns() {
+  for (auto it = g_openModals.rbegin(); it != g_openModals.rend(); ++it) {
+    if ((*it)->hwnd() && (*it)->HoldsOffRuns()) return (*it)->hwnd();
+  }
+  return nullptr;
+}
+
 void RunModal(ModalWindow& window) {
+  struct OpenEntry {
+    explicit OpenEntry(ModalWindow* w) { g_openModals.push_back(w); }
+    ~OpenEntry() { g_openModals.pop_back(); }
+  } entry(&window);
   HWND active = GetActiveWindow();
   HWND owner = (active && IsWindowVisible(active)) ? active : nullptr;
   for (HWND h : ProgramTopLevelWindows()) {

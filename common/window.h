@@ -46,11 +46,15 @@ class ModalWindow : public Window {
   virtual void OnCloseRequest() { Close(); }
   // The first time the window becomes active.
   virtual void OnFirstActivated() {}
+  // True while the window does work that a run started beside it would disturb (a run window,
+  // a window rewriting the scope that a run reads). Hotkeys then bring it to the front instead.
+  virtual bool HoldsOffRuns() const { return false; }
 
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   friend void RunModal(ModalWindow& window);
+  friend HWND WindowHoldingOffRuns();
   void EnableOthers();
   std::vector<HWND> disabled_;
   bool activated_ = false;
@@ -60,6 +64,9 @@ class ModalWindow : public Window {
 // creates and shows the window, and runs a nested message loop until it has been destroyed;
 // the windows it disabled are enabled again before it returns.
 void RunModal(ModalWindow& window);
+
+// The innermost open modal window that holds off runs now, or null.
+HWND WindowHoldingOffRuns();
 
 // The message loop. With `until` set it returns when that window no longer exists; otherwise
 // at WM_QUIT, whose exit code it returns. A WM_QUIT met in a nested loop is posted again for the

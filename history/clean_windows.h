@@ -15,6 +15,7 @@ class HistoryRunWindow : public ModalWindow {
   HistoryRunWindow(const char* caption, int icon, const char* doneText, std::function<void()> work);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnCloseRequest() override {}  // refused: the run cannot be cut short
+  bool HoldsOffRuns() const override { return true; }
   void OnFirstActivated() override;
 
  private:

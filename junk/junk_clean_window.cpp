@@ -23,12 +23,7 @@ const ControlSpec kLayout[] = {
     {"标签1", ControlKind::Label, -1, 2, 170, 492, 24, "正在分析：...", kCurrent, SS_PATHELLIPSIS},
 };
 
-HWND g_open = nullptr;
-
 }  // namespace
-
-HWND JunkCleanWindow::OpenJunkWindow() { return g_open; }
-void JunkCleanWindow::SetOpenJunkWindow(HWND window) { g_open = window; }
 
 bool JunkCleanWindow::Create(HWND owner) {
   if (!CreateTopLevel(kCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 503, 223, owner)) return false;
@@ -39,7 +34,6 @@ bool JunkCleanWindow::Create(HWND owner) {
   totals_ = made[2];
   current_ = made[4];
   CenterOver(owner);
-  g_open = hwnd();
 
   state_->stopRequested = 0;
   state_->workerDone = 0;
@@ -107,7 +101,6 @@ LRESULT JunkCleanWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       KillTimer(hwnd(), kFinishTimer);
       KillTimer(hwnd(), kLabelTimer);
       if (!started_) state_->stopRequested = 1;
-      g_open = nullptr;
       MainButtonLock(false);
       return 0;
     default:

@@ -10,13 +10,11 @@ class JunkCleanWindow : public ModalWindow {
  public:
   static constexpr char kCaption[] = "清理垃圾文件";
   bool Create(HWND owner) override;
-  // The junk window (run or scope) that is open now, or null.
-  static HWND OpenJunkWindow();
-  static void SetOpenJunkWindow(HWND window);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnCloseRequest() override {}  // the run ends only by its stop button or its end
+  bool HoldsOffRuns() const override { return true; }
 
  private:
   void TryStart();

@@ -7,7 +7,6 @@
 #include "app/shared_state.h"
 #include "cleanops/temp_store.h"
 #include "common/controls.h"
-#include "junk/junk_clean_window.h"
 #include "junk/junk_patterns.h"
 #include "settings/settings.h"
 
@@ -89,7 +88,6 @@ bool JunkScopeWindow::Create(HWND owner) {
   Fill();
   ShowPage(0);
   CenterOver(owner);
-  JunkCleanWindow::SetOpenJunkWindow(hwnd());
   return true;
 }
 
@@ -160,7 +158,6 @@ LRESULT JunkScopeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_DESTROY:
-      JunkCleanWindow::SetOpenJunkWindow(nullptr);
       MainButtonLock(false);
       return 0;
     default:

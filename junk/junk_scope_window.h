@@ -12,6 +12,8 @@ class JunkScopeWindow : public ModalWindow {
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // A junk run beside this window would read the scope while the window rebuilds it.
+  bool HoldsOffRuns() const override { return true; }
 
  private:
   void ShowPage(int page);

@@ -190,6 +190,25 @@ void PressKey(HWND top, WORD vk) {
   PostMessageA(target, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
 }
 
+std::vector<HWND> BigButtons(HWND main) {
+  auto find = [main](const char* group, const char* text) {
+    HWND parent = group ? Child(main, group) : main;
+    return parent ? Child(parent, text) : nullptr;
+  };
+  return {find("系统垃圾清理：", "一键清除"),     find("系统垃圾清理：", "范围设定"),
+          find("系统历史记录清理：", "范围设定"), find("系统历史记录清理：", "一键清除"),
+          find("常用软件记录清理：", "范围设定"), find("常用软件记录清理：", "一键清除"),
+          find("", "全部一键清理"),              find(nullptr, "快捷键列表"),
+          find(nullptr, "文件粉碎"),             find("", "隐藏软件")};
+}
+
+bool ButtonsEnabled(HWND main, bool enabled) {
+  for (HWND b : BigButtons(main)) {
+    if (!b || Enabled(b) != enabled) return false;
+  }
+  return true;
+}
+
 void SendHotkey(char key) {
   const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, static_cast<WORD>(key)};
   INPUT in[8] = {};

@@ -70,6 +70,10 @@ void CloseBox(HWND window);
 // A key press on the control that has the keyboard focus in `top`'s thread.
 void PressKey(HWND top, WORD vk);
 HWND FocusOf(HWND top);
+// The main window's ten big buttons, in button order, and whether all are enabled (or disabled).
+std::vector<HWND> BigButtons(HWND main);
+bool ButtonsEnabled(HWND main, bool enabled);
+
 // Presses Ctrl+Alt+Shift+`key` as the keyboard would (a global hotkey of the program).
 void SendHotkey(char key);
 

@@ -18,14 +18,7 @@ namespace {
 
 HWND JunkButton(HWND main, const char* text) { return gui::Child(gui::Child(main, "系统垃圾清理："), text); }
 
-bool AllButtonsEnabled(HWND main) {
-  for (const char* group : {"系统垃圾清理：", "系统历史记录清理：", "常用软件记录清理："}) {
-    for (HWND b : gui::Children(gui::Child(main, group))) {
-      if (!gui::Enabled(b)) return false;
-    }
-  }
-  return true;
-}
+bool AllButtonsEnabled(HWND main) { return gui::ButtonsEnabled(main, true); }
 
 // The check lists of the scope window: items and their check states.
 struct Item {

@@ -45,21 +45,8 @@ HWND Find(HWND main, const char* parent, const char* text) {
   return p ? gui::Child(p, text) : nullptr;
 }
 
-// The ten big buttons, in button order.
-std::vector<HWND> BigButtons(HWND main) {
-  return {Find(main, "系统垃圾清理：", "一键清除"),      Find(main, "系统垃圾清理：", "范围设定"),
-          Find(main, "系统历史记录清理：", "范围设定"),  Find(main, "系统历史记录清理：", "一键清除"),
-          Find(main, "常用软件记录清理：", "范围设定"),  Find(main, "常用软件记录清理：", "一键清除"),
-          Find(main, "", "全部一键清理"),               Find(main, nullptr, "快捷键列表"),
-          Find(main, nullptr, "文件粉碎"),              Find(main, "", "隐藏软件")};
-}
-
-bool ButtonsEnabled(HWND main, bool enabled) {
-  for (HWND b : BigButtons(main)) {
-    if (gui::Enabled(b) != enabled) return false;
-  }
-  return true;
-}
+using gui::BigButtons;
+using gui::ButtonsEnabled;
 
 HWND PictureBox(HWND main) {
   HWND group = gui::Child(main, "关注 Quorvel Software Lab 更多产品：");
