@@ -1,0 +1,258 @@
+// Shredding one file. The file is opened once, exclusively and without following a link, and
+// everything after that goes through the handle: the overwrite, the truncation, the rename and
+// the deletion, so that nothing swapped in under its name meanwhile can be hit. Before the open,
+// a first handle that takes no share rights checks what the path names.
+#include "cleaner/shred_file.h"
+
+#include <bcrypt.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cleaner/chacha20.h"
+
+namespace {
+
+constexpr DWORD kChunk = 1 << 20;
+
+struct HandleCloser {
+  void operator()(HANDLE h) const {
+    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+Handle Wrap(HANDLE h) { return Handle(h == INVALID_HANDLE_VALUE ? nullptr : h); }
+
+std::wstring Wide(const char* text) {
+  int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
+  out.resize(n - 1);
+  return out;
+}
+
+// The full long path that `path` names, as the handle of the file should report it.
+std::wstring ExpectedName(const std::wstring& path) {
+  wchar_t full[MAX_PATH * 2];
+  DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
+  if (n == 0 || n >= MAX_PATH * 2) return std::wstring();
+  wchar_t longName[MAX_PATH * 2];
+  n = GetLongPathNameW(full, longName, MAX_PATH * 2);
+  if (n == 0 || n >= MAX_PATH * 2) return std::wstring();
+  return longName;
+}
+
+// The name that the open file has: the path the file system followed to it.
+std::wstring NameOf(HANDLE h) {
+  wchar_t name[MAX_PATH * 2];
+  DWORD n = GetFinalPathNameByHandleW(h, name, MAX_PATH * 2, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (n == 0 || n >= MAX_PATH * 2) return std::wstring();
+  std::wstring out(name, n);
+  if (out.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + out.substr(8);
+  if (out.compare(0, 4, L"\\\\?\\") == 0) return out.substr(4);
+  return out;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+  return !a.empty() && CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The handle must be a plain file with one name, reached by the path the caller gave: a link
+// anywhere on the way (a file system may follow one regardless of the open flags) shows as
+// another name.
+DWORD CheckIdentity(HANDLE h, const std::wstring& expected) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h, &info)) return GetLastError();
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
+  // Overwriting a file with several names would destroy what the other names hold.
+  if (info.nNumberOfLinks > 1) return ERROR_TOO_MANY_LINKS;
+  if (!SameName(NameOf(h), expected)) return ERROR_CANT_RESOLVE_FILENAME;
+  return ERROR_SUCCESS;
+}
+
+DWORD SetBasicAttributes(HANDLE h, DWORD attributes) {
+  FILE_BASIC_INFO basic = {};
+  basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+  return SetFileInformationByHandle(h, FileBasicInfo, &basic, sizeof basic) ? ERROR_SUCCESS : GetLastError();
+}
+
+// Writes `length` bytes of fresh random data from the start of the open file or stream, then
+// flushes them to the disk.
+DWORD OverwritePass(HANDLE h, int64_t length, std::vector<uint8_t>& buffer, ShredProgress* progress) {
+  uint8_t key[32], nonce[12];
+  if (!SystemRandom(key, sizeof key) || !SystemRandom(nonce, sizeof nonce)) return ERROR_GEN_FAILURE;
+  ChaCha20 generator(key, nonce);
+  SecureZeroMemory(key, sizeof key);
+  LARGE_INTEGER zero = {};
+  if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN)) return GetLastError();
+  int64_t left = length;
+  while (left > 0) {
+    DWORD n = left < kChunk ? DWORD(left) : kChunk;
+    generator.Generate(buffer.data(), n);
+    DWORD written = 0;
+    if (!WriteFile(h, buffer.data(), n, &written, nullptr)) return GetLastError();
+    if (written != n) return ERROR_WRITE_FAULT;
+    left -= n;
+    if (progress) progress->writtenBytes += n;
+  }
+  return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD Truncate(HANDLE h) {
+  LARGE_INTEGER zero = {};
+  if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN) || !SetEndOfFile(h)) return GetLastError();
+  return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
+}
+
+// The length to overwrite: everything the file system gave the file, at least its end.
+DWORD LengthOf(HANDLE h, int64_t& length) {
+  FILE_STANDARD_INFO standard;
+  if (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard)) return GetLastError();
+  length = standard.EndOfFile.QuadPart;
+  if (standard.AllocationSize.QuadPart > length) length = standard.AllocationSize.QuadPart;
+  return ERROR_SUCCESS;
+}
+
+// Overwrites and empties the file's alternate data streams. A file system without streams (or a
+// system that cannot list them) has none to overwrite.
+DWORD OverwriteStreams(HANDLE file, const std::wstring& path, int passes, std::vector<uint8_t>& buffer) {
+  std::vector<uint8_t> info(64 * 1024);
+  if (!GetFileInformationByHandleEx(file, FileStreamInfo, info.data(), DWORD(info.size()))) {
+    DWORD error = GetLastError();
+    if (error == ERROR_HANDLE_EOF || error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
+        error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED) {
+      return ERROR_SUCCESS;
+    }
+    return error;
+  }
+  size_t at = 0;
+  for (;;) {
+    auto* stream = reinterpret_cast<FILE_STREAM_INFO*>(info.data() + at);
+    std::wstring name(stream->StreamName, stream->StreamNameLength / sizeof(wchar_t));
+    if (name != L"::$DATA") {
+      Handle h = Wrap(CreateFileW((path + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      if (!h) return GetLastError();
+      int64_t length = stream->StreamAllocationSize.QuadPart > stream->StreamSize.QuadPart
+                           ? stream->StreamAllocationSize.QuadPart
+                           : stream->StreamSize.QuadPart;
+      for (int pass = 0; pass < passes; ++pass) {
+        if (DWORD error = OverwritePass(h.get(), length, buffer, nullptr)) return error;
+      }
+      if (DWORD error = Truncate(h.get())) return error;
+    }
+    if (stream->NextEntryOffset == 0) break;
+    at += stream->NextEntryOffset;
+  }
+  return ERROR_SUCCESS;
+}
+
+std::wstring RandomName(size_t length) {
+  static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+  std::vector<uint8_t> bytes(length);
+  SystemRandom(bytes.data(), ULONG(length));
+  std::wstring name;
+  for (uint8_t b : bytes) name += kLetters[b % 36];
+  return name;
+}
+
+DWORD RenameTo(HANDLE h, const std::wstring& target) {
+  std::vector<uint8_t> buffer(sizeof(FILE_RENAME_INFO) + (target.size() + 1) * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = DWORD(target.size() * sizeof(wchar_t));
+  memcpy(info->FileName, target.c_str(), (target.size() + 1) * sizeof(wchar_t));
+  return SetFileInformationByHandle(h, FileRenameInfo, info, DWORD(buffer.size())) ? ERROR_SUCCESS : GetLastError();
+}
+
+// Takes the name out of the folder: a random one of the same length. The contents are gone by
+// now, so a name that cannot be changed does not stop the deletion.
+std::wstring Rename(HANDLE h, const std::wstring& path) {
+  size_t slash = path.find_last_of(L"\\/");
+  std::wstring folder = path.substr(0, slash + 1);
+  size_t length = path.size() - folder.size();
+  for (int attempt = 0; attempt < 8 && length > 0; ++attempt) {
+    std::wstring target = folder + RandomName(length);
+    if (RenameTo(h, target) == ERROR_SUCCESS) return target;
+  }
+  return path;
+}
+
+}  // namespace
+
+bool SystemRandom(void* out, ULONG size) {
+  return BCRYPT_SUCCESS(BCryptGenRandom(nullptr, static_cast<PUCHAR>(out), size, BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+}
+
+DWORD ShredFile(const char* path, int passes, ShredProgress* progress, ShredCheckpoint afterOverwrite,
+                void* checkpointContext) {
+  if (!path || !*path || passes < 1 || passes > 35) return ERROR_INVALID_PARAMETER;
+  std::wstring wide = Wide(path);
+  DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError();
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
+  std::wstring expected = ExpectedName(wide);
+  if (expected.empty()) return ERROR_BAD_PATHNAME;
+
+  // The first handle reads and changes attributes only, so it does not stand in the way of the
+  // exclusive open; it gives back a read-only attribute when the file cannot be taken.
+  Handle look = Wrap(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!look) return GetLastError();
+  if (DWORD error = CheckIdentity(look.get(), expected)) return error;
+  BY_HANDLE_FILE_INFORMATION before;
+  if (!GetFileInformationByHandle(look.get(), &before)) return GetLastError();
+  bool readOnly = (before.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (readOnly) {
+    if (DWORD error = SetBasicAttributes(look.get(), before.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY)) return error;
+  }
+  auto giveBack = [&](DWORD error) {
+    if (readOnly) SetBasicAttributes(look.get(), before.dwFileAttributes);
+    return error;
+  };
+
+  Handle file = Wrap(CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return giveBack(GetLastError());
+  BY_HANDLE_FILE_INFORMATION same;
+  if (!GetFileInformationByHandle(file.get(), &same)) return giveBack(GetLastError());
+  if (same.nFileIndexHigh != before.nFileIndexHigh || same.nFileIndexLow != before.nFileIndexLow ||
+      same.dwVolumeSerialNumber != before.dwVolumeSerialNumber) {
+    return giveBack(ERROR_CANT_RESOLVE_FILENAME);  // swapped between the two opens
+  }
+  if (DWORD error = CheckIdentity(file.get(), expected)) return giveBack(error);
+
+  int64_t length = 0;
+  if (DWORD error = LengthOf(file.get(), length)) return giveBack(error);
+  if (progress) {
+    progress->fileBytes = length;
+    progress->writtenBytes = 0;
+  }
+  std::vector<uint8_t> buffer(kChunk);
+  for (int pass = 0; pass < passes; ++pass) {
+    if (DWORD error = OverwritePass(file.get(), length, buffer, progress)) return giveBack(error);
+  }
+  if (DWORD error = OverwriteStreams(file.get(), expected, passes, buffer)) return giveBack(error);
+  if (afterOverwrite && !afterOverwrite(checkpointContext)) return giveBack(ERROR_CANCELLED);
+  if (DWORD error = Truncate(file.get())) return giveBack(error);
+
+  std::wstring renamed = Rename(file.get(), expected);
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
+    DWORD error = GetLastError();
+    if (renamed != expected) RenameTo(file.get(), expected);  // left where it was, emptied
+    return error;
+  }
+  file.reset();
+  look.reset();
+  // The deletion takes effect when the last handle is gone; another program's attribute handle
+  // could still hold it for a moment, which is no failure of ours.
+  return ERROR_SUCCESS;
+}
