@@ -5,7 +5,6 @@
 
 #include "app/app.h"
 #include "app/banner.h"
-#include "app/pending_window.h"
 #include "app/resource_ids.h"
 #include "app/shared_state.h"
 #include "common/controls.h"
@@ -16,6 +15,7 @@
 #include "junk/junk_clean_window.h"
 #include "junk/junk_scope_window.h"
 #include "settings/settings.h"
+#include "shredder/shredder_window.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ void MainWindow::RunHandler(int number) {
     case 6: LockAndOpen<SoftwareCleanWindow>(); break;
     case 7: CleanAll(); break;
     case 8: LockAndOpen<HotkeyListWindow>(); break;
-    case 9: LockAndOpen<PendingWindow>("粉碎文件防止恢复", false); break;
+    case 9: LockAndOpen<ShredderWindow>(); break;
     case 10: ShowWindow(hwnd(), SW_HIDE); break;
     default: break;
   }

@@ -169,6 +169,27 @@ void RunModal(ModalWindow& window) {
   window.EnableOthers();
 }
 
+namespace {
+void Dispatch(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && IsDialogMessageA(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+}  // namespace
+
+bool PumpWaitingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    Dispatch(msg);
+  }
+  return true;
+}
+
 int RunMessageLoop(HWND until) {
   MSG msg;
   while (!until || IsWindow(until)) {
@@ -178,10 +199,7 @@ int RunMessageLoop(HWND until) {
       if (until) PostQuitMessage(static_cast<int>(msg.wParam));
       return static_cast<int>(msg.wParam);
     }
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && IsDialogMessageA(root, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Dispatch(msg);
   }
   return 0;
 }

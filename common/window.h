@@ -73,5 +73,9 @@ HWND WindowHoldingOffRuns();
 // outer loop.
 int RunMessageLoop(HWND until);
 
+// Handles the messages that are waiting, as the message loop would, and returns. False when it
+// met WM_QUIT, which it posts again for the loop.
+bool PumpWaitingMessages();
+
 // The program's own top-level windows on this thread.
 std::vector<HWND> ProgramTopLevelWindows();

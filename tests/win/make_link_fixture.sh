@@ -20,4 +20,10 @@ for scope in scope_empty scope_tree scope_search; do
   ln -s ../outside/keep.txt "$fx/$scope/filelink.txt"
   ln -s . "$fx/$scope/real/loop"
 done
+# For the shredder: a tree whose links must survive it, and whose targets must stay whole.
+mkdir -p "$fx/shred_tree/real"
+echo secret > "$fx/shred_tree/a.txt"
+echo secret > "$fx/shred_tree/real/b.txt"
+ln -s ../outside "$fx/shred_tree/dirlink"
+ln -s ../outside/keep.txt "$fx/shred_tree/filelink.txt"
 wine_check_sealed
