@@ -59,7 +59,10 @@ std::string App::MakeFolder(const std::string& name,
   CreateDirectoryA(folder.c_str(), nullptr);
   folder += "\\" + name;
   CreateDirectoryA(folder.c_str(), nullptr);
-  CopyFileA((base + "\\sysclean.exe").c_str(), (folder + "\\sysclean.exe").c_str(), FALSE);
+  // The program and its two libraries, copied (not linked): tests shred files beside them.
+  for (const char* file : {"\\sysclean.exe", "\\Sweepgate.dll", "\\Cleaner.dll"}) {
+    CopyFileA((base + file).c_str(), (folder + file).c_str(), FALSE);
+  }
   CopyTree(base + "\\help", folder + "\\help");
   for (const auto& [file, content] : files) fx::WriteBytes(folder + "\\" + file, content);
   return folder;
@@ -170,6 +173,52 @@ RECT PlaceInParent(HWND h) {
 
 bool Enabled(HWND h) { return IsWindowEnabled(h) != FALSE; }
 bool Visible(HWND h) { return IsWindowVisible(h) != FALSE; }
+
+void SetText(HWND h, const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000, &result);
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return items;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    // Wine hands LB_GETTEXT to another process correctly only in its wide form.
+    wchar_t wide[1024] = {};
+    DWORD_PTR n = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &n);
+    char buf[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, buf, sizeof buf, nullptr, nullptr);
+    items.emplace_back(buf);
+  }
+  return items;
+}
+
+void ListAdd(HWND list, const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+namespace {
+struct DescendantSearch {
+  std::string className;
+  std::vector<HWND> found;
+};
+BOOL CALLBACK CollectDescendant(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<DescendantSearch*>(lp);
+  if (search->className.empty() || _stricmp(ClassOf(h).c_str(), search->className.c_str()) == 0) {
+    search->found.push_back(h);
+  }
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Descendants(HWND parent, const std::string& className) {
+  DescendantSearch search{className, {}};
+  EnumChildWindows(parent, CollectDescendant, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 

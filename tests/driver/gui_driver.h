@@ -20,7 +20,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // The folder of the running test program, without a trailing backslash.
 std::string TestProgramFolder();
 
-// A started copy of the program. Its folder is a fresh copy of sysclean.exe and the help pages
+// A started copy of the program. Its folder is a fresh copy of sysclean.exe, Sweepgate.dll,
+// Cleaner.dll and the help pages
 // (a folder of its own, so that its settings files are its own). Ends the process when dropped.
 class App {
  public:
@@ -63,6 +64,14 @@ std::string ClassOf(HWND h);
 RECT PlaceInParent(HWND h);
 bool Enabled(HWND h);
 bool Visible(HWND h);
+// Sets the text of an edit control (of another process).
+void SetText(HWND h, const std::string& text);
+// The entries of a list box, in order; appending one as the program itself would.
+std::vector<std::string> ListItems(HWND list);
+void ListAdd(HWND list, const std::string& text);
+// Descendants of `parent` (at any depth) of window class `className`, in Z order.
+std::vector<HWND> Descendants(HWND parent, const std::string& className);
+
 // Clicks a button without waiting for what the click starts (a modal window, say).
 void Click(HWND button);
 // Asks a window to close as its close box does.
