@@ -68,7 +68,7 @@ std::string App::MakeFolder(const std::string& name,
   return folder;
 }
 
-std::unique_ptr<App> App::Start(const std::string& folder) {
+std::unique_ptr<App> App::Start(const std::string& folder, DWORD timeoutMs) {
   auto app = std::unique_ptr<App>(new App);
   app->folder_ = folder;
   std::string exe = folder + "\\sysclean.exe";
@@ -83,7 +83,7 @@ std::unique_ptr<App> App::Start(const std::string& folder) {
   CloseHandle(pi.hThread);
   app->process_ = pi.hProcess;
   app->pid_ = pi.dwProcessId;
-  app->main_ = WaitForWindow(app->pid_, kMainCaption, 15000);
+  app->main_ = WaitForWindow(app->pid_, kMainCaption, timeoutMs);
   if (!app->main_) return nullptr;
   return app;
 }

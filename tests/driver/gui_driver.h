@@ -29,7 +29,7 @@ class App {
   static std::string MakeFolder(const std::string& name,
                                 const std::vector<std::pair<std::string, std::string>>& files = {});
   // Starts the program in `folder` and waits for its main window.
-  static std::unique_ptr<App> Start(const std::string& folder);
+  static std::unique_ptr<App> Start(const std::string& folder, DWORD timeoutMs = 15000);
   ~App();
 
   HWND main() const { return main_; }
