@@ -10,6 +10,10 @@ class ChaCha20 {
  public:
   ChaCha20(const uint8_t key[32], const uint8_t nonce[12], uint32_t counter = 0);
 
+  // Leaves the processor's wide vector instructions unused (they give the same bytes, faster),
+  // so that both forms can be compared.
+  static void UsePortableCodeOnly(bool only);
+
   // Writes the next `size` bytes of the keystream to `out`.
   void Generate(uint8_t* out, size_t size);
 

@@ -20,6 +20,17 @@ std::string WithBackslash(std::string folder) {
   return folder;
 }
 
+// Nothing may unwind out of an operation into its caller: a failed allocation (or thread) is an
+// error result.
+template <typename Work>
+int32_t Guarded(Work work) noexcept {
+  try {
+    return work();
+  } catch (...) {
+    return ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
 int32_t ClampKB(int64_t bytes) {
   int64_t kb = bytes / 1024;
   return kb > INT_MAX ? INT_MAX : int32_t(kb);
@@ -66,10 +77,12 @@ class Engine final : public CleanerEngine {
     if (!pattern || !*pattern || tag == 0 || std::string(pattern).find('\\') != std::string::npos) {
       return ERROR_INVALID_PARAMETER;
     }
-    std::lock_guard<std::mutex> lock(typesMutex_);
-    if (FindType(pattern) != types_.end()) return ERROR_ALREADY_EXISTS;
-    types_.push_back({pattern, wildcard::Pattern(pattern), tag});
-    return 0;
+    return Guarded([&] {
+      std::lock_guard<std::mutex> lock(typesMutex_);
+      if (FindType(pattern) != types_.end()) return int32_t(ERROR_ALREADY_EXISTS);
+      types_.push_back({pattern, wildcard::Pattern(pattern), tag});
+      return int32_t(0);
+    });
   }
 
   int32_t CLEANER_CALL DelType(const char* pattern) override {
@@ -128,17 +141,17 @@ class Engine final : public CleanerEngine {
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_DIRECTORY;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
     state_ = kCleanerShredding;
-    DWORD first = ShredTree(WithBackslash(folder), passes, !(flags & kCleanerKeepTop));
+    int32_t first = Guarded([&] { return int32_t(ShredTree(WithBackslash(folder), passes, !(flags & kCleanerKeepTop))); });
     state_ = kCleanerIdle;
-    return int32_t(first);
+    return first;
   }
 
   int32_t CLEANER_CALL DelFile(const char* path, int32_t passes) override {
     state_ = kCleanerShredding;
-    DWORD error = ShredFile(path, passes, &progress_);
+    int32_t error = Guarded([&] { return int32_t(ShredFile(path, passes, &progress_)); });
     if (error == ERROR_SUCCESS) ++filesShredded_;
     state_ = kCleanerIdle;
-    return int32_t(error);
+    return error;
   }
 
   int32_t CLEANER_CALL StopSearch() override {
@@ -178,11 +191,13 @@ class Engine final : public CleanerEngine {
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_PATH_NOT_FOUND;
     stop_ = false;
     state_ = kCleanerSearching;
-    SearchJob job{this, found, context, folders, (flags & kCleanerRecurse) != 0, pattern && *pattern,
-                  wildcard::Pattern(pattern ? pattern : "")};
-    bool finished = job.Walk(WithBackslash(folder));
+    int32_t result = Guarded([&] {
+      SearchJob job{this, found, context, folders, (flags & kCleanerRecurse) != 0, pattern && *pattern,
+                    wildcard::Pattern(pattern ? pattern : "")};
+      return job.Walk(WithBackslash(folder)) ? int32_t(0) : int32_t(ERROR_CANCELLED);
+    });
     state_ = kCleanerIdle;
-    return finished ? 0 : ERROR_CANCELLED;
+    return result;
   }
 
   struct SearchJob {

@@ -6,15 +6,22 @@
 
 #include <bcrypt.h>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cleaner/chacha20.h"
 
 namespace {
 
-constexpr DWORD kChunk = 1 << 20;
+constexpr DWORD kChunk = 4 << 20;
+// A long pass is flushed every so often, with the data made this far ahead of the writer: the
+// disk then writes while the next data is being made.
+constexpr int kSlots = 4;
+constexpr int64_t kFlushEvery = 8 << 20;
 
 struct HandleCloser {
   void operator()(HANDLE h) const {
@@ -34,11 +41,13 @@ std::wstring Wide(const char* text) {
   return out;
 }
 
-// The full long path that `path` names, as the handle of the file should report it.
-std::wstring ExpectedName(const std::wstring& path) {
+// The full path that `path` names; with `longNames`, every short (8.3) name in it replaced by
+// the long one, as the handle of the file reports it.
+std::wstring FullName(const std::wstring& path, bool longNames) {
   wchar_t full[MAX_PATH * 2];
   DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
   if (n == 0 || n >= MAX_PATH * 2) return std::wstring();
+  if (!longNames) return full;
   wchar_t longName[MAX_PATH * 2];
   n = GetLongPathNameW(full, longName, MAX_PATH * 2);
   if (n == 0 || n >= MAX_PATH * 2) return std::wstring();
@@ -62,16 +71,18 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 
 // The handle must be a plain file with one name, reached by the path the caller gave: a link
 // anywhere on the way (a file system may follow one regardless of the open flags) shows as
-// another name.
-DWORD CheckIdentity(HANDLE h, const std::wstring& expected) {
-  BY_HANDLE_FILE_INFORMATION info;
+// another name. `name` becomes the file's full name.
+DWORD CheckIdentity(HANDLE h, const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info, std::wstring& name) {
   if (!GetFileInformationByHandle(h, &info)) return GetLastError();
   if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
   // Overwriting a file with several names would destroy what the other names hold.
   if (info.nNumberOfLinks > 1) return ERROR_TOO_MANY_LINKS;
-  if (!SameName(NameOf(h), expected)) return ERROR_CANT_RESOLVE_FILENAME;
-  return ERROR_SUCCESS;
+  std::wstring actual = NameOf(h);
+  name = FullName(path, false);
+  if (SameName(actual, name)) return ERROR_SUCCESS;
+  name = FullName(path, true);  // the caller may have used short names
+  return SameName(actual, name) ? ERROR_SUCCESS : ERROR_CANT_RESOLVE_FILENAME;
 }
 
 DWORD SetBasicAttributes(HANDLE h, DWORD attributes) {
@@ -80,32 +91,88 @@ DWORD SetBasicAttributes(HANDLE h, DWORD attributes) {
   return SetFileInformationByHandle(h, FileBasicInfo, &basic, sizeof basic) ? ERROR_SUCCESS : GetLastError();
 }
 
+DWORD WriteAll(HANDLE h, const uint8_t* data, DWORD size) {
+  DWORD written = 0;
+  if (!WriteFile(h, data, size, &written, nullptr)) return GetLastError();
+  return written == size ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+}
+
 // Writes `length` bytes of fresh random data from the start of the open file or stream, then
-// flushes them to the disk.
-DWORD OverwritePass(HANDLE h, int64_t length, std::vector<uint8_t>& buffer, ShredProgress* progress) {
-  uint8_t key[32], nonce[12];
-  if (!SystemRandom(key, sizeof key) || !SystemRandom(nonce, sizeof nonce)) return ERROR_GEN_FAILURE;
-  ChaCha20 generator(key, nonce);
-  SecureZeroMemory(key, sizeof key);
+// flushes them to the disk. For more than one chunk the data is made a chunk ahead of the
+// writer on a thread of its own, so that the disk, not the generator, sets the pace.
+DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
+  uint8_t seed[44];  // key and nonce
+  if (!SystemRandom(seed, sizeof seed)) return ERROR_GEN_FAILURE;
+  ChaCha20 generator(seed, seed + 32);
+  SecureZeroMemory(seed, sizeof seed);
   LARGE_INTEGER zero = {};
   if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN)) return GetLastError();
-  int64_t left = length;
-  while (left > 0) {
-    DWORD n = left < kChunk ? DWORD(left) : kChunk;
-    generator.Generate(buffer.data(), n);
-    DWORD written = 0;
-    if (!WriteFile(h, buffer.data(), n, &written, nullptr)) return GetLastError();
-    if (written != n) return ERROR_WRITE_FAULT;
-    left -= n;
-    if (progress) progress->writtenBytes += n;
+  if (length <= kChunk) {
+    std::vector<uint8_t> data(static_cast<size_t>(length));
+    generator.Generate(data.data(), data.size());
+    if (DWORD error = WriteAll(h, data.data(), DWORD(length))) return error;
+    if (progress) progress->writtenBytes += length;
+    return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
   }
+
+  struct Slot {
+    std::vector<uint8_t> data = std::vector<uint8_t>(kChunk);
+    DWORD size = 0;
+    bool full = false;
+  } slots[kSlots];
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool stop = false;
+  std::thread maker([&] {
+    int64_t left = length;
+    for (int i = 0; left > 0; i = (i + 1) % kSlots) {
+      std::unique_lock<std::mutex> lock(mutex);
+      changed.wait(lock, [&] { return !slots[i].full || stop; });
+      if (stop) return;
+      lock.unlock();  // an empty slot belongs to this thread until it is marked full
+      DWORD n = left < kChunk ? DWORD(left) : kChunk;
+      generator.Generate(slots[i].data.data(), n);
+      left -= n;
+      lock.lock();
+      slots[i].size = n;
+      slots[i].full = true;
+      changed.notify_all();
+    }
+  });
+  DWORD error = ERROR_SUCCESS;
+  int64_t left = length, unflushed = 0;
+  for (int i = 0; left > 0 && error == ERROR_SUCCESS; i = (i + 1) % kSlots) {
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [&] { return slots[i].full; });
+    lock.unlock();  // a full slot belongs to the writer until it is marked empty
+    error = WriteAll(h, slots[i].data.data(), slots[i].size);
+    left -= slots[i].size;
+    unflushed += slots[i].size;
+    if (progress) progress->writtenBytes += slots[i].size;
+    lock.lock();
+    slots[i].full = false;
+    changed.notify_all();
+    lock.unlock();
+    if (error == ERROR_SUCCESS && unflushed >= kFlushEvery && left > 0) {
+      if (!FlushFileBuffers(h)) error = GetLastError();
+      unflushed = 0;
+    }
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    stop = true;
+    changed.notify_all();
+  }
+  maker.join();
+  if (error != ERROR_SUCCESS) return error;
   return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
 }
 
+// The contents are on the disk as random data by now: the new length needs no flush of its own.
 DWORD Truncate(HANDLE h) {
   LARGE_INTEGER zero = {};
   if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN) || !SetEndOfFile(h)) return GetLastError();
-  return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
+  return ERROR_SUCCESS;
 }
 
 // The length to overwrite: everything the file system gave the file, at least its end.
@@ -119,7 +186,7 @@ DWORD LengthOf(HANDLE h, int64_t& length) {
 
 // Overwrites and empties the file's alternate data streams. A file system without streams (or a
 // system that cannot list them) has none to overwrite.
-DWORD OverwriteStreams(HANDLE file, const std::wstring& path, int passes, std::vector<uint8_t>& buffer) {
+DWORD OverwriteStreams(HANDLE file, const std::wstring& path, int passes) {
   std::vector<uint8_t> info(64 * 1024);
   if (!GetFileInformationByHandleEx(file, FileStreamInfo, info.data(), DWORD(info.size()))) {
     DWORD error = GetLastError();
@@ -141,7 +208,7 @@ DWORD OverwriteStreams(HANDLE file, const std::wstring& path, int passes, std::v
                            ? stream->StreamAllocationSize.QuadPart
                            : stream->StreamSize.QuadPart;
       for (int pass = 0; pass < passes; ++pass) {
-        if (DWORD error = OverwritePass(h.get(), length, buffer, nullptr)) return error;
+        if (DWORD error = OverwritePass(h.get(), length, nullptr)) return error;
       }
       if (DWORD error = Truncate(h.get())) return error;
     }
@@ -197,20 +264,20 @@ DWORD ShredFile(const char* path, int passes, ShredProgress* progress, ShredChec
   if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError();
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
-  std::wstring expected = ExpectedName(wide);
-  if (expected.empty()) return ERROR_BAD_PATHNAME;
 
-  // The first handle reads and changes attributes only, so it does not stand in the way of the
-  // exclusive open; it gives back a read-only attribute when the file cannot be taken.
-  Handle look = Wrap(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!look) return GetLastError();
-  if (DWORD error = CheckIdentity(look.get(), expected)) return error;
-  BY_HANDLE_FILE_INFORMATION before;
-  if (!GetFileInformationByHandle(look.get(), &before)) return GetLastError();
-  bool readOnly = (before.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  // A read-only attribute is cleared through a first handle that reads and changes attributes
+  // only (it does not stand in the way of the exclusive open), after the same checks; it is given
+  // back through it when the file cannot be destroyed.
+  Handle look;
+  BY_HANDLE_FILE_INFORMATION before = {};
+  std::wstring name;
+  bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (readOnly) {
+    look = Wrap(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!look) return GetLastError();
+    if (DWORD error = CheckIdentity(look.get(), wide, before, name)) return error;
     if (DWORD error = SetBasicAttributes(look.get(), before.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY)) return error;
   }
   auto giveBack = [&](DWORD error) {
@@ -221,13 +288,12 @@ DWORD ShredFile(const char* path, int passes, ShredProgress* progress, ShredChec
   Handle file = Wrap(CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return giveBack(GetLastError());
-  BY_HANDLE_FILE_INFORMATION same;
-  if (!GetFileInformationByHandle(file.get(), &same)) return giveBack(GetLastError());
-  if (same.nFileIndexHigh != before.nFileIndexHigh || same.nFileIndexLow != before.nFileIndexLow ||
-      same.dwVolumeSerialNumber != before.dwVolumeSerialNumber) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (DWORD error = CheckIdentity(file.get(), wide, info, name)) return giveBack(error);
+  if (readOnly && (info.nFileIndexHigh != before.nFileIndexHigh || info.nFileIndexLow != before.nFileIndexLow ||
+                   info.dwVolumeSerialNumber != before.dwVolumeSerialNumber)) {
     return giveBack(ERROR_CANT_RESOLVE_FILENAME);  // swapped between the two opens
   }
-  if (DWORD error = CheckIdentity(file.get(), expected)) return giveBack(error);
 
   int64_t length = 0;
   if (DWORD error = LengthOf(file.get(), length)) return giveBack(error);
@@ -235,24 +301,19 @@ DWORD ShredFile(const char* path, int passes, ShredProgress* progress, ShredChec
     progress->fileBytes = length;
     progress->writtenBytes = 0;
   }
-  std::vector<uint8_t> buffer(kChunk);
   for (int pass = 0; pass < passes; ++pass) {
-    if (DWORD error = OverwritePass(file.get(), length, buffer, progress)) return giveBack(error);
+    if (DWORD error = OverwritePass(file.get(), length, progress)) return giveBack(error);
   }
-  if (DWORD error = OverwriteStreams(file.get(), expected, passes, buffer)) return giveBack(error);
+  if (DWORD error = OverwriteStreams(file.get(), name, passes)) return giveBack(error);
   if (afterOverwrite && !afterOverwrite(checkpointContext)) return giveBack(ERROR_CANCELLED);
   if (DWORD error = Truncate(file.get())) return giveBack(error);
 
-  std::wstring renamed = Rename(file.get(), expected);
+  std::wstring renamed = Rename(file.get(), name);
   FILE_DISPOSITION_INFO disposition = {TRUE};
   if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
     DWORD error = GetLastError();
-    if (renamed != expected) RenameTo(file.get(), expected);  // left where it was, emptied
+    if (renamed != name) RenameTo(file.get(), name);  // left where it was, emptied
     return error;
   }
-  file.reset();
-  look.reset();
-  // The deletion takes effect when the last handle is gone; another program's attribute handle
-  // could still hold it for a moment, which is no failure of ours.
   return ERROR_SUCCESS;
 }

@@ -26,17 +26,22 @@ struct Vector {
 
 }  // namespace
 
-TEST(ChaCha20, MatchesTheBlockVectorAndLaterBlocks) {
-  Vector v;
-  ChaCha20 cipher(v.key, v.nonce, 1);
-  std::vector<uint8_t> stream(1200);
-  cipher.Generate(stream.data(), stream.size());
-  EXPECT_EQ(std::vector<uint8_t>(stream.begin(), stream.begin() + 64),
-            Hex("10f1e7e4d13b5915500fdd1fa32071c4c7d1f4c733c068030422aa9ac3d46c4e"
-                "d2826446079faa0914c2d705d98b02a2b5129cd1de164eb9cbd083e8a2503c4e"));
-  // Past the first group of eight blocks, and into the third: the counter runs on.
-  EXPECT_EQ(std::vector<uint8_t>(stream.begin() + 576, stream.begin() + 592), Hex("426799a5cc38a8a49a8f0a4813494dd7"));
-  EXPECT_EQ(std::vector<uint8_t>(stream.begin() + 1088, stream.begin() + 1104), Hex("d2b146094f56e0c3242e06f57033c5d3"));
+TEST(ChaCha20, MatchesTheBlockVectorAndLaterBlocksInBothForms) {
+  for (bool portable : {false, true}) {
+    SCOPED_TRACE(portable ? "portable code" : "wide vectors where the processor has them");
+    ChaCha20::UsePortableCodeOnly(portable);
+    Vector v;
+    ChaCha20 cipher(v.key, v.nonce, 1);
+    std::vector<uint8_t> stream(1200);
+    cipher.Generate(stream.data(), stream.size());
+    EXPECT_EQ(std::vector<uint8_t>(stream.begin(), stream.begin() + 64),
+              Hex("10f1e7e4d13b5915500fdd1fa32071c4c7d1f4c733c068030422aa9ac3d46c4e"
+                  "d2826446079faa0914c2d705d98b02a2b5129cd1de164eb9cbd083e8a2503c4e"));
+    // Past the first group of eight blocks, and into the third: the counter runs on.
+    EXPECT_EQ(std::vector<uint8_t>(stream.begin() + 576, stream.begin() + 592), Hex("426799a5cc38a8a49a8f0a4813494dd7"));
+    EXPECT_EQ(std::vector<uint8_t>(stream.begin() + 1088, stream.begin() + 1104), Hex("d2b146094f56e0c3242e06f57033c5d3"));
+  }
+  ChaCha20::UsePortableCodeOnly(false);
 }
 
 TEST(ChaCha20, PiecesOfAnySizeGiveTheSameStream) {
