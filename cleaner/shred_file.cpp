@@ -72,12 +72,21 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 // The handle must be a plain file with one name, reached by the path the caller gave: a link
 // anywhere on the way (a file system may follow one regardless of the open flags) shows as
 // another name. `name` becomes the file's full name.
-DWORD CheckIdentity(HANDLE h, const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info, std::wstring& name) {
-  if (!GetFileInformationByHandle(h, &info)) return GetLastError();
-  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
-  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
+// (GetFileInformationByHandle would tell the same, but it also asks for the volume, which is
+// slow on some systems.)
+struct FileFacts {
+  FILE_BASIC_INFO basic;
+  FILE_STANDARD_INFO standard;
+};
+DWORD CheckIdentity(HANDLE h, const std::wstring& path, FileFacts& facts, std::wstring& name) {
+  if (!GetFileInformationByHandleEx(h, FileBasicInfo, &facts.basic, sizeof facts.basic) ||
+      !GetFileInformationByHandleEx(h, FileStandardInfo, &facts.standard, sizeof facts.standard)) {
+    return GetLastError();
+  }
+  if (facts.basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
+  if ((facts.basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) || facts.standard.Directory) return ERROR_DIRECTORY;
   // Overwriting a file with several names would destroy what the other names hold.
-  if (info.nNumberOfLinks > 1) return ERROR_TOO_MANY_LINKS;
+  if (facts.standard.NumberOfLinks > 1) return ERROR_TOO_MANY_LINKS;
   std::wstring actual = NameOf(h);
   name = FullName(path, false);
   if (SameName(actual, name)) return ERROR_SUCCESS;
@@ -91,9 +100,13 @@ DWORD SetBasicAttributes(HANDLE h, DWORD attributes) {
   return SetFileInformationByHandle(h, FileBasicInfo, &basic, sizeof basic) ? ERROR_SUCCESS : GetLastError();
 }
 
-DWORD WriteAll(HANDLE h, const uint8_t* data, DWORD size) {
+// Writes at `offset`, given with the write itself (no separate seek).
+DWORD WriteAt(HANDLE h, int64_t offset, const uint8_t* data, DWORD size) {
+  OVERLAPPED at = {};
+  at.Offset = DWORD(offset);
+  at.OffsetHigh = DWORD(offset >> 32);
   DWORD written = 0;
-  if (!WriteFile(h, data, size, &written, nullptr)) return GetLastError();
+  if (!WriteFile(h, data, size, &written, &at)) return GetLastError();
   return written == size ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
@@ -105,12 +118,10 @@ DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
   if (!SystemRandom(seed, sizeof seed)) return ERROR_GEN_FAILURE;
   ChaCha20 generator(seed, seed + 32);
   SecureZeroMemory(seed, sizeof seed);
-  LARGE_INTEGER zero = {};
-  if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN)) return GetLastError();
   if (length <= kChunk) {
     std::vector<uint8_t> data(static_cast<size_t>(length));
     generator.Generate(data.data(), data.size());
-    if (DWORD error = WriteAll(h, data.data(), DWORD(length))) return error;
+    if (DWORD error = WriteAt(h, 0, data.data(), DWORD(length))) return error;
     if (progress) progress->writtenBytes += length;
     return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
   }
@@ -145,7 +156,7 @@ DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [&] { return slots[i].full; });
     lock.unlock();  // a full slot belongs to the writer until it is marked empty
-    error = WriteAll(h, slots[i].data.data(), slots[i].size);
+    error = WriteAt(h, length - left, slots[i].data.data(), slots[i].size);
     left -= slots[i].size;
     unflushed += slots[i].size;
     if (progress) progress->writtenBytes += slots[i].size;
@@ -170,18 +181,21 @@ DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
 
 // The contents are on the disk as random data by now: the new length needs no flush of its own.
 DWORD Truncate(HANDLE h) {
-  LARGE_INTEGER zero = {};
-  if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN) || !SetEndOfFile(h)) return GetLastError();
-  return ERROR_SUCCESS;
+  FILE_END_OF_FILE_INFO end = {};
+  return SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end) ? ERROR_SUCCESS : GetLastError();
 }
 
 // The length to overwrite: everything the file system gave the file, at least its end.
-DWORD LengthOf(HANDLE h, int64_t& length) {
-  FILE_STANDARD_INFO standard;
-  if (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard)) return GetLastError();
-  length = standard.EndOfFile.QuadPart;
-  if (standard.AllocationSize.QuadPart > length) length = standard.AllocationSize.QuadPart;
-  return ERROR_SUCCESS;
+int64_t LengthOf(const FILE_STANDARD_INFO& standard) {
+  int64_t length = standard.EndOfFile.QuadPart;
+  return standard.AllocationSize.QuadPart > length ? standard.AllocationSize.QuadPart : length;
+}
+
+// The same file: the one that the first handle checked.
+bool SameFile(HANDLE a, HANDLE b) {
+  BY_HANDLE_FILE_INFORMATION x, y;
+  return GetFileInformationByHandle(a, &x) && GetFileInformationByHandle(b, &y) && x.nFileIndexHigh == y.nFileIndexHigh &&
+         x.nFileIndexLow == y.nFileIndexLow && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber;
 }
 
 // Overwrites and empties the file's alternate data streams. A file system without streams (or a
@@ -260,43 +274,52 @@ DWORD ShredFile(const char* path, int passes, ShredProgress* progress, ShredChec
                 void* checkpointContext) {
   if (!path || !*path || passes < 1 || passes > 35) return ERROR_INVALID_PARAMETER;
   std::wstring wide = Wide(path);
-  DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError();
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
+  constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
+  constexpr DWORD kFlags = FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT;
+  Handle file = Wrap(CreateFileW(wide.c_str(), kAccess, 0, nullptr, OPEN_EXISTING, kFlags, nullptr));
 
-  // A read-only attribute is cleared through a first handle that reads and changes attributes
-  // only (it does not stand in the way of the exclusive open), after the same checks; it is given
-  // back through it when the file cannot be destroyed.
+  // A folder, or a read-only file, cannot be opened so. A read-only attribute is cleared through
+  // a first handle that reads and changes attributes only (it does not stand in the way of the
+  // exclusive open), after the same checks as below; it is given back through it when the file
+  // cannot be destroyed.
   Handle look;
-  BY_HANDLE_FILE_INFORMATION before = {};
+  FileFacts before = {};
   std::wstring name;
-  bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-  if (readOnly) {
+  bool readOnly = false;
+  if (!file) {
+    DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED) return error;
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return error;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ERROR_CANT_RESOLVE_FILENAME;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY)) return error;
     look = Wrap(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!look) return GetLastError();
-    if (DWORD error = CheckIdentity(look.get(), wide, before, name)) return error;
-    if (DWORD error = SetBasicAttributes(look.get(), before.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY)) return error;
+    if (DWORD refused = CheckIdentity(look.get(), wide, before, name)) return refused;
+    if (DWORD failed = SetBasicAttributes(look.get(), before.basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY)) return failed;
+    readOnly = true;
+    file = Wrap(CreateFileW(wide.c_str(), kAccess, 0, nullptr, OPEN_EXISTING, kFlags, nullptr));
   }
   auto giveBack = [&](DWORD error) {
-    if (readOnly) SetBasicAttributes(look.get(), before.dwFileAttributes);
+    if (readOnly) SetBasicAttributes(look ? look.get() : file.get(), before.basic.FileAttributes);
     return error;
   };
-
-  Handle file = Wrap(CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return giveBack(GetLastError());
-  BY_HANDLE_FILE_INFORMATION info;
-  if (DWORD error = CheckIdentity(file.get(), wide, info, name)) return giveBack(error);
-  if (readOnly && (info.nFileIndexHigh != before.nFileIndexHigh || info.nFileIndexLow != before.nFileIndexLow ||
-                   info.dwVolumeSerialNumber != before.dwVolumeSerialNumber)) {
-    return giveBack(ERROR_CANT_RESOLVE_FILENAME);  // swapped between the two opens
+  FileFacts facts;
+  if (DWORD error = CheckIdentity(file.get(), wide, facts, name)) return giveBack(error);
+  if (look && !SameFile(look.get(), file.get())) return giveBack(ERROR_CANT_RESOLVE_FILENAME);  // swapped meanwhile
+  if (!readOnly && (facts.basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    // Some systems (Wine) open a read-only file for writing all the same, and refuse only its
+    // deletion: the attribute goes through the file's own handle.
+    before = facts;
+    if (DWORD error = SetBasicAttributes(file.get(), facts.basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY)) return error;
+    readOnly = true;
   }
 
-  int64_t length = 0;
-  if (DWORD error = LengthOf(file.get(), length)) return giveBack(error);
+  int64_t length = LengthOf(facts.standard);
   if (progress) {
     progress->fileBytes = length;
     progress->writtenBytes = 0;
