@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks of the Windows program on Wine, printed side by side with their yardsticks:
 # start-up time and private memory against a minimal Win32 program, the cleaning operations
-# and the junk run against bare loops doing the same work, and the program's size.
+# and the junk run against bare loops doing the same work, shredding against GNU shred and a
+# bare write-and-flush, and the program's size.
 #   bench/run.sh [rounds]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +17,8 @@ echo
 bash scripts/wine-run.sh x86_64 "$root" build/x86_64/bin/cleanops_bench.exe
 echo
 bash scripts/wine-run.sh x86_64 "$root" build/x86_64/bin/junk_bench.exe
+echo
+bash bench/shred.sh "$root"
 echo
 for arch in i686 x86_64; do
   printf 'size of sysclean.exe (%s): %s bytes\n' "$arch" "$(stat -c %s build/$arch/bin/sysclean.exe)"
