@@ -11,7 +11,7 @@ packages=(
   wine64 wine32:i386 qemu-user
   xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
   cmake ninja-build googletest libgtest-dev clang libclang-rt-14-dev
-  dpkg-dev unzip locales
+  dpkg-dev unzip zip nsis locales
 )
 
 missing=()
