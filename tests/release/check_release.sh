@@ -15,7 +15,7 @@ for arch in i686 x86_64; do
   zip=$out/sysclean-1.0.0-$arch.zip
   check "$arch archive made twice is the same bytes" 'cmp -s "$zip" "$out.again/${zip##*/}"'
   listing=$(unzip -Z1 "$zip")
-  expected=$(printf 'sysclean-1.0.0-%s/%s\n' $arch Cleaner.dll README.txt Sweepgate.dll help/history.html help/hotkeys.html help/index.html help/junk.html help/shredder.html sysclean.exe)
+  expected=$(printf "sysclean-1.0.0-$arch/%s\n" Cleaner.dll README.txt Sweepgate.dll help/history.html help/hotkeys.html help/index.html help/junk.html help/shredder.html sysclean.exe)
   check "$arch archive holds exactly the release files" '[ "$listing" = "$expected" ]'
   check "$arch installer made" '[ -s "$out/sysclean-1.0.0-$arch-setup.exe" ]'
   check "$arch read-me is GBK text" 'unzip -p "$zip" "sysclean-1.0.0-$arch/README.txt" | iconv -f GBK -t UTF-8 | grep -q "文件粉碎"'

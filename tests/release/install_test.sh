@@ -18,6 +18,7 @@ menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ç³»ç
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\sysclean'
 mkdir -p "$pf/neighbour"; echo keep > "$pf/neighbour/keep.txt"
 
+cd "$WINEPREFIX/drive_c"
 stage=$(wine_stage "$setup")
 trap 'rm -rf "$stage"' EXIT
 start=$(date +%s)
