@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and starts it on Wine in a sandboxed prefix (build/sandbox) whose drive C:
 # holds sample junk and history records. With a display the window opens there; without one the
-# program runs on a virtual display and a screenshot of its main window is written.
+# program runs on a virtual display, a tour opens each of its windows in turn, and screenshots of
+# them are written to build/sandbox/screenshots/ (with --docs also to docs/screenshots/).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -29,7 +30,7 @@ wine_check_sealed
 # The program lives in C:\Program Files\sysclean, its settings files beside it.
 dest="$WINEPREFIX/drive_c/Program Files/sysclean"
 mkdir -p "$dest"
-cp -a build/x86_64/bin/sysclean.exe "$dest/"
+cp -a build/x86_64/bin/sysclean.exe build/x86_64/bin/Sweepgate.dll build/x86_64/bin/Cleaner.dll "$dest/"
 cp -a build/x86_64/bin/help "$dest/"
 
 if [ $virtual = 0 ]; then
@@ -44,12 +45,15 @@ for _ in $(seq 100); do
   [ -n "$wid" ] && break
   sleep 0.2
 done
-shot=$top/build/sandbox/main-window.png
+shots=$top/build/sandbox/screenshots
 if [ -n "$wid" ]; then
   sleep 3.5   # past the first banner tick, so the banner shows its first picture
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  /usr/bin/import-im6.q16 -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
-  echo "sysclean.exe runs on a virtual display; screenshot of its main window: $shot"
+  rm -rf "$top/build/x86_64/screenshots" "$shots"
+  bash scripts/wine-run.sh x86_64 "$SANDBOX_ROOT" build/x86_64/bin/window_tour.exe | sed 's/^/  /'
+  mkdir -p "$shots"
+  cp "$top"/build/x86_64/screenshots/*.png "$shots/" 2>/dev/null || true
+  if [ "${1:-}" = --docs ]; then mkdir -p docs/screenshots; cp "$shots"/*.png docs/screenshots/; fi
+  echo "sysclean.exe runs on a virtual display; screenshots of its windows: $shots"
 else
   echo "run.sh: the main window did not appear" >&2
 fi
