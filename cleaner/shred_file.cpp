@@ -21,6 +21,9 @@ constexpr DWORD kChunk = 4 << 20;
 // A long pass is flushed every so often, with the data made this far ahead of the writer: the
 // disk then writes while the next data is being made.
 constexpr int kSlots = 4;
+// Threads making the data. A second one brought nothing on a two-core machine: the writer and
+// the file system need the other core.
+constexpr int kMakers = 1;
 constexpr int64_t kFlushEvery = 8 << 20;
 
 struct HandleCloser {
@@ -110,22 +113,47 @@ DWORD WriteAt(HANDLE h, int64_t offset, const uint8_t* data, DWORD size) {
   return written == size ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
+// The keystream of one pass, cut into chunks that can be made independently (on several threads)
+// and in any order: chunk c starts at block c * kChunk / 64 of the stream. The block number's
+// high bits go into the nonce, so that no part of the stream repeats in a file of any length.
+class PassStream {
+ public:
+  PassStream() { valid_ = SystemRandom(seed_, sizeof seed_); }
+  ~PassStream() { SecureZeroMemory(seed_, sizeof seed_); }
+  bool valid() const { return valid_; }
+
+  void Chunk(int64_t chunk, uint8_t* out, DWORD size) const {
+    uint64_t block = uint64_t(chunk) * (kChunk / 64);
+    uint8_t nonce[12];
+    memcpy(nonce, seed_ + 32, sizeof nonce);
+    uint32_t high = uint32_t(block >> 32);
+    for (int i = 0; i < 4; ++i) nonce[i] ^= uint8_t(high >> (8 * i));
+    ChaCha20 generator(seed_, nonce, uint32_t(block));
+    generator.Generate(out, size);
+  }
+
+ private:
+  uint8_t seed_[44];  // key and nonce
+  bool valid_ = false;
+};
+
 // Writes `length` bytes of fresh random data from the start of the open file or stream, then
-// flushes them to the disk. For more than one chunk the data is made a chunk ahead of the
-// writer on a thread of its own, so that the disk, not the generator, sets the pace.
+// flushes them to the disk. For more than one chunk the data is made ahead of the writer on
+// threads of their own (each making every kMakers-th chunk), and the pass is flushed as it goes:
+// the disk writes while the next data is being made.
 DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
-  uint8_t seed[44];  // key and nonce
-  if (!SystemRandom(seed, sizeof seed)) return ERROR_GEN_FAILURE;
-  ChaCha20 generator(seed, seed + 32);
-  SecureZeroMemory(seed, sizeof seed);
+  PassStream stream;
+  if (!stream.valid()) return ERROR_GEN_FAILURE;
   if (length <= kChunk) {
     std::vector<uint8_t> data(static_cast<size_t>(length));
-    generator.Generate(data.data(), data.size());
+    stream.Chunk(0, data.data(), DWORD(length));
     if (DWORD error = WriteAt(h, 0, data.data(), DWORD(length))) return error;
     if (progress) progress->writtenBytes += length;
     return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
   }
 
+  // Chunk c goes through slot c % kSlots; a maker fills a slot only once the writer has emptied
+  // it, and the writer takes the slots in chunk order.
   struct Slot {
     std::vector<uint8_t> data = std::vector<uint8_t>(kChunk);
     DWORD size = 0;
@@ -134,34 +162,52 @@ DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
   std::mutex mutex;
   std::condition_variable changed;
   bool stop = false;
-  std::thread maker([&] {
-    int64_t left = length;
-    for (int i = 0; left > 0; i = (i + 1) % kSlots) {
+  const int64_t chunks = (length + kChunk - 1) / kChunk;
+  auto make = [&](int64_t first) {
+    for (int64_t c = first; c < chunks; c += kMakers) {
+      Slot& slot = slots[c % kSlots];
       std::unique_lock<std::mutex> lock(mutex);
-      changed.wait(lock, [&] { return !slots[i].full || stop; });
+      changed.wait(lock, [&] { return !slot.full || stop; });
       if (stop) return;
-      lock.unlock();  // an empty slot belongs to this thread until it is marked full
-      DWORD n = left < kChunk ? DWORD(left) : kChunk;
-      generator.Generate(slots[i].data.data(), n);
-      left -= n;
+      lock.unlock();  // an empty slot belongs to its maker until it is marked full
+      DWORD n = c == chunks - 1 ? DWORD(length - c * kChunk) : kChunk;
+      stream.Chunk(c, slot.data.data(), n);
       lock.lock();
-      slots[i].size = n;
-      slots[i].full = true;
+      slot.size = n;
+      slot.full = true;
       changed.notify_all();
     }
-  });
+  };
+  std::thread makers[kMakers];
+  auto stopMakers = [&] {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      stop = true;
+      changed.notify_all();
+    }
+    for (std::thread& maker : makers) {
+      if (maker.joinable()) maker.join();
+    }
+  };
+  try {
+    for (int m = 0; m < kMakers; ++m) makers[m] = std::thread(make, m);
+  } catch (...) {
+    stopMakers();
+    return ERROR_NOT_ENOUGH_MEMORY;
+  }
   DWORD error = ERROR_SUCCESS;
   int64_t left = length, unflushed = 0;
-  for (int i = 0; left > 0 && error == ERROR_SUCCESS; i = (i + 1) % kSlots) {
+  for (int64_t c = 0; c < chunks && error == ERROR_SUCCESS; ++c) {
+    Slot& slot = slots[c % kSlots];
     std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [&] { return slots[i].full; });
+    changed.wait(lock, [&] { return slot.full; });
     lock.unlock();  // a full slot belongs to the writer until it is marked empty
-    error = WriteAt(h, length - left, slots[i].data.data(), slots[i].size);
-    left -= slots[i].size;
-    unflushed += slots[i].size;
-    if (progress) progress->writtenBytes += slots[i].size;
+    error = WriteAt(h, length - left, slot.data.data(), slot.size);
+    left -= slot.size;
+    unflushed += slot.size;
+    if (progress) progress->writtenBytes += slot.size;
     lock.lock();
-    slots[i].full = false;
+    slot.full = false;
     changed.notify_all();
     lock.unlock();
     if (error == ERROR_SUCCESS && unflushed >= kFlushEvery && left > 0) {
@@ -169,12 +215,7 @@ DWORD OverwritePass(HANDLE h, int64_t length, ShredProgress* progress) {
       unflushed = 0;
     }
   }
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    stop = true;
-    changed.notify_all();
-  }
-  maker.join();
+  stopMakers();
   if (error != ERROR_SUCCESS) return error;
   return FlushFileBuffers(h) ? ERROR_SUCCESS : GetLastError();
 }

@@ -8,21 +8,29 @@ here=$(cd "$(dirname "$0")" && pwd)
 action=$1 arch=$2
 wine_env "$arch" "$3"
 
+# A display of our own: benches of both builds start side by side, so the choice of a free
+# number is made under a lock, and a display counts as ours only while our own Xvfb runs it (a
+# server that lost the race for the number exits, and another's would answer in its place).
 start_display() {
+  exec 8>/tmp/sysclean-xvfb.lock
+  flock 8
   local n
   for n in $(seq 91 140); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 8>&- &
     local pid=$!
     for _ in $(seq 50); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        echo ":$n" > "$SANDBOX_ROOT/display"; echo $pid > "$SANDBOX_ROOT/xvfb.pid"; return 0
-      fi
       kill -0 $pid 2>/dev/null || break
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 $pid 2>/dev/null; then
+        echo ":$n" > "$SANDBOX_ROOT/display"; echo $pid > "$SANDBOX_ROOT/xvfb.pid"
+        flock -u 8
+        return 0
+      fi
       sleep 0.1
     done
     kill $pid 2>/dev/null || true
   done
+  flock -u 8
   echo "bench: no virtual display could be started" >&2; return 1
 }
 

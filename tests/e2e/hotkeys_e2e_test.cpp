@@ -19,11 +19,22 @@ class HotkeysE2E : public ::testing::Test {
     app = App::Start(App::MakeFolder(std::string("hotkeys_") + info->name()));
     ASSERT_TRUE(app) << "sysclean.exe did not show its main window";
     main = app->main();
+    // Key presses reach the system only through a window that has the keyboard focus; when an
+    // earlier program ended with the focus, none has it until a window is brought forward.
+    SetForegroundWindow(main);
+    gui::WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
   }
   // Presses the key and waits for the message box that its action ends with.
+  // (A key press made while the focus is still moving between programs can be lost: when nothing
+  // at all has happened after a while, the key is pressed once more.)
   std::optional<gui::MessageBoxInfo> PressAndWaitForBox(char key, DWORD timeoutMs = 15000) {
+    size_t windows = gui::TopLevelWindows(app->pid()).size();
     gui::SendHotkey(key);
-    return gui::WaitForMessageBox(app->pid(), timeoutMs);
+    auto box = gui::WaitForMessageBox(app->pid(), 3000);
+    if (!box && gui::TopLevelWindows(app->pid()).size() == windows) {
+      gui::SendHotkey(key);
+    }
+    return box ? box : gui::WaitForMessageBox(app->pid(), timeoutMs);
   }
   void AnswerAndWaitGone(const gui::MessageBoxInfo& box, int id) {
     gui::Answer(box, id);
@@ -40,9 +51,15 @@ TEST_F(HotkeysE2E, AHeldCombinationDoesNothingHereAndTheOthersStillWork) {
   HWND holder = CreateWindowExA(0, "STATIC", "holder", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(RegisterHotKey(holder, 3, MOD_CONTROL | MOD_ALT | MOD_SHIFT, '3'));
   Start();
-  gui::SendHotkey('3');
+  // A key press made while the keyboard focus is still moving between programs can be lost
+  // before any hotkey check: press again until the holder has it.
   MSG msg;
-  EXPECT_TRUE(gui::WaitUntil([&] { return PeekMessageA(&msg, holder, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != 0; }));
+  bool reached = false;
+  for (int attempt = 0; attempt < 3 && !reached; ++attempt) {
+    gui::SendHotkey('3');
+    reached = gui::WaitUntil([&] { return PeekMessageA(&msg, holder, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != 0; }, 3000);
+  }
+  EXPECT_TRUE(reached);
   Sleep(1000);
   EXPECT_EQ(gui::FindTopLevel(app->pid(), "清理垃圾文件"), nullptr);
   EXPECT_FALSE(gui::FindMessageBox(app->pid()));
