@@ -3,7 +3,17 @@
 
 #include <wininet.h>
 
+#include "tests/driver/gui_driver.h"
+
 namespace fx {
+
+std::string FixtureFolder(const std::string& group, const std::string& name) {
+  std::string root = gui::TestProgramFolder() + "\\" + group;
+  CreateDirectoryA(root.c_str(), nullptr);
+  root += "\\" + name;
+  CreateDirectoryA(root.c_str(), nullptr);
+  return root;
+}
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
   HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -7,6 +7,9 @@
 
 namespace fx {
 
+// The folder for one test's files (made when missing): <test program folder>\<group>\<name>.
+std::string FixtureFolder(const std::string& group, const std::string& name);
+
 bool WriteBytes(const std::string& path, const std::string& bytes);
 // A file of `size` bytes, each `fill`.
 void MakeFile(const std::string& path, size_t size = 10, char fill = 'x');

@@ -19,13 +19,7 @@ using gui::App;
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-  std::string root = gui::TestProgramFolder() + "\\shred_e2e";
-  CreateDirectoryA(root.c_str(), nullptr);
-  root += "\\" + name;
-  CreateDirectoryA(root.c_str(), nullptr);
-  return root;
-}
+std::string Fixture(const std::string& name) { return fx::FixtureFolder("shred_e2e", name); }
 
 class ShredderE2E : public ::testing::Test {
  protected:

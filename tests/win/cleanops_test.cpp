@@ -22,13 +22,7 @@ using fx::MakeFile;
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-  std::string root = gui::TestProgramFolder() + "\\fx";
-  CreateDirectoryA(root.c_str(), nullptr);
-  root += "\\" + name;
-  CreateDirectoryA(root.c_str(), nullptr);
-  return root;
-}
+std::string Fixture(const std::string& name) { return fx::FixtureFolder("fx", name); }
 
 }  // namespace
 

@@ -14,13 +14,7 @@
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-  std::string root = gui::TestProgramFolder() + "\\junkfx";
-  CreateDirectoryA(root.c_str(), nullptr);
-  root += "\\" + name;
-  CreateDirectoryA(root.c_str(), nullptr);
-  return root;
-}
+std::string Fixture(const std::string& name) { return fx::FixtureFolder("junkfx", name); }
 
 void MakeFile(const std::string& path, size_t size = 100, DWORD attributes = 0) {
   fx::MakeFile(path, size);

@@ -20,13 +20,7 @@ using fx::ReadBytes;
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-  std::string root = gui::TestProgramFolder() + "\\shredfx";
-  CreateDirectoryA(root.c_str(), nullptr);
-  root += "\\" + name;
-  CreateDirectoryA(root.c_str(), nullptr);
-  return root;
-}
+std::string Fixture(const std::string& name) { return fx::FixtureFolder("shredfx", name); }
 
 // A recognisable content: no 16-byte window of it turns up in random data.
 std::string Original(size_t size) {
