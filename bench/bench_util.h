@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "cleanops/safe_delete.h"
 
 namespace bench {
 
@@ -22,6 +26,27 @@ inline std::string ProgramFolder() {
 }
 
 inline bool IsDots(const char* n) { return n[0] == '.' && (!n[1] || (n[1] == '.' && !n[2])); }
+
+inline double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Deletes every file of a tree with the safe-delete routine, folder handle by folder handle.
+inline void SafeDeleteWalk(const SafeFolder& dir, const std::string& folder, bool clearReadOnly) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsDots(fd.cFileName)) continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (auto sub = dir.OpenChildFolder(fd.cFileName)) SafeDeleteWalk(*sub, folder + "\\" + fd.cFileName, clearReadOnly);
+    } else {
+      dir.DeleteChild(fd.cFileName, clearReadOnly);
+    }
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+}
 
 // A tree of `folders` folders (in groups of 100) with `perFolder` small files named f<j><extension>.
 inline void MakeTree(const std::string& root, int folders, int perFolder, const char* extension = ".tmp") {

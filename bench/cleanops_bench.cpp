@@ -34,27 +34,6 @@ void BareWalk(const std::string& folder, F&& onFile) {
   FindClose(h);
 }
 
-// Deletes every file of a tree with the safe-delete routine, folder handle by folder handle.
-void SafeDeleteWalk(const SafeFolder& dir, const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
-    if (fd.cFileName[0] == '.' && (!fd.cFileName[1] || (fd.cFileName[1] == '.' && !fd.cFileName[2]))) continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (auto sub = dir.OpenChildFolder(fd.cFileName)) SafeDeleteWalk(*sub, folder + "\\" + fd.cFileName);
-    } else {
-      dir.DeleteChild(fd.cFileName, true);
-    }
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -77,7 +56,7 @@ int main() {
   }
   std::printf("SearchFiles over %ld files: %.0f ms; bare walk listing each folder once (%ld files): %.0f ms;"
               " ratio %.2f (goal <= 1.2)\n",
-              found, Median(searchMs), walked, Median(walkMs), Median(searchMs) / Median(walkMs));
+              found, bench::Median(searchMs), walked, bench::Median(walkMs), bench::Median(searchMs) / bench::Median(walkMs));
   EmptyFolder(tree, true, false);
 
   const std::string a = base + "\\empty", b = base + "\\safe", c = base + "\\plain";
@@ -87,7 +66,7 @@ int main() {
   double t0 = bench::NowMs();
   EmptyFolder(a, true, false);
   double t1 = bench::NowMs();
-  SafeDeleteWalk(*SafeFolder::Open(b), b);
+  bench::SafeDeleteWalk(*SafeFolder::Open(b), b, true);
   double t2 = bench::NowMs();
   std::vector<std::string> files;
   BareWalk(c, [&](const std::string& p) { files.push_back(p); });

@@ -49,21 +49,6 @@ void LiteralScan(const std::string& folder) {
   FindClose(h);
 }
 
-void SafeDeleteWalk(const SafeFolder& dir, const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
-    if (bench::IsDots(fd.cFileName)) continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (auto sub = dir.OpenChildFolder(fd.cFileName)) SafeDeleteWalk(*sub, folder + "\\" + fd.cFileName);
-    } else {
-      dir.DeleteChild(fd.cFileName, false);
-    }
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-}
-
 void PlainDeleteWalk(const std::string& folder) {
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
@@ -109,7 +94,7 @@ int main() {
   t0 = bench::NowMs();
   RunJunkClean(deleting, JunkScope{{a}, {"*.tmp"}});
   t1 = bench::NowMs();
-  SafeDeleteWalk(*SafeFolder::Open(b), b);
+  bench::SafeDeleteWalk(*SafeFolder::Open(b), b, false);
   t2 = bench::NowMs();
   PlainDeleteWalk(c);
   t3 = bench::NowMs();

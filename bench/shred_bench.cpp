@@ -49,11 +49,6 @@ bool NoteTime(void* at) {
   return true;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 // Each measurement overwrites a file just written and flushed; the two kinds take turns, three
 // rounds each, and the medians are reported.
 int Big(const std::string& folder, int64_t mb) {
@@ -71,8 +66,8 @@ int Big(const std::string& folder, int64_t mb) {
     engine.push_back(bench::NowMs() - start);
     overwrite.push_back(overwritten - start);
   }
-  std::printf("bare_write_ms %.1f\nengine_ms %.1f\nengine_overwrite_ms %.1f\nengine_error %lu\n", Median(bare),
-              Median(engine), Median(overwrite), error);
+  std::printf("bare_write_ms %.1f\nengine_ms %.1f\nengine_overwrite_ms %.1f\nengine_error %lu\n", bench::Median(bare),
+              bench::Median(engine), bench::Median(overwrite), error);
   return error ? 1 : 0;
 }
 
